@@ -27,4 +27,14 @@ std::string FormatFixed(double x, int places);
 // exponent (0.000000001, 12.5, 7, 9999999999).
 std::string PlainText(double x);
 
+// The result of one multiplication or division, snapped to a short decimal.
+// Operands are decimals of at most ten digits held as the nearest doubles,
+// so their binary product or quotient lies within two units in the last
+// place (ulp) of the true result and can miss a decimal tie: 0.201 x 5 may
+// come out as 1.0049999999999999 and round to 1.00. When x rounded to 15
+// significant digits lies within 4 ulp of x, that decimal is returned;
+// otherwise (the true result is not a short decimal) x is returned as it is.
+// Non-finite values and 0 are returned unchanged.
+double SnapToShortDecimal(double x);
+
 } // namespace ctallix

@@ -43,8 +43,8 @@ public:
     // Mouse-button press on lower item Index (0..4) of column K (Pic0..Pic9).
     // Button is kLeftButton, kRightButton or kMiddleButton; Shift, X and Y are
     // delivered by the window but not used.
-    void PicK_MouseDown(int K, std::int16_t Index, std::int16_t Button, std::int16_t Shift,
-                        float X, float Y);
+    void PicK_MouseDown(int K, std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X,
+                        float Y);
 
     // Click on upper item Index (0 or 5) of column K (Pic05..Pic85, pic95).
     void PicK5_Click(int K, std::int16_t Index);
@@ -79,12 +79,12 @@ public:
 
     // --- The window's variables -------------------------------------------
 
-    double digit1 = 0; // operand last read by a chained press or equals
-    double digit = 0;  // first operand, then the running result
-    std::int16_t num = 0;  // digit of the column being laid
-    std::int16_t num1 = 0; // that digit minus 5, for digits of 5 or more
-    std::int16_t num2 = 0; // pending operation: 0 multiply, 1 divide
-    std::int16_t dot = 0;  // decimal places, 0..9: index of the selected Option1
+    double digit1 = 0;              // operand last read by a chained press or equals
+    double digit = 0;               // first operand, then the running result
+    std::int16_t num = 0;           // digit of the column being laid
+    std::int16_t num1 = 0;          // that digit minus 5, for digits of 5 or more
+    std::int16_t num2 = 0;          // pending operation: 0 multiply, 1 divide
+    std::int16_t dot = 0;           // decimal places, 0..9: index of the selected Option1
     std::int16_t firstnum = kFalse; // true once a first operand was taken
 
     // Scratch loop indices; every procedure sets them before reading them.
@@ -103,6 +103,15 @@ private:
     void DrawDigit(int k, int d);
     // Makes upper(k), lower(k) and coltext(k) describe digit d.
     void SetColumnState(int k, int d);
+    // The digit a column is drawn with for a laid character: a digit gives
+    // its value, anything else (the fill character, a sign) 0.
+    static int DrawnDigit(const std::string &c) {
+        return !c.empty() && c[0] >= '0' && c[0] <= '9' ? c[0] - '0' : 0;
+    }
+    // A press of multiply or divide (operation 0 or 1).
+    void OperationPress(std::int16_t operation);
+    // Lays numtext(3) onto the frame, into the hint labels and the column state.
+    void LayResult();
     // Beeps and resets: how every refused press ends.
     void Refuse();
 

@@ -1,0 +1,43 @@
+// Start-up and the reset (the clear button, Command4).
+#include "frame/form1_core.h"
+
+namespace ctallix {
+
+void Form1Core::Form_Load() {
+    Command4_Click();
+}
+
+void Form1Core::Command4_Click() {
+    // Every column drawn at 0: beads on lower items 1..4 and upper item 5,
+    // gaps next to the beam.
+    for (slot = 1; slot <= 4; ++slot) {
+        for (int k = 0; k <= 9; ++k)
+            view_.setSlot(k, Half::Lower, slot, Picture::Bead);
+        for (int k = 0; k <= 9; ++k)
+            view_.setSlot(k, Half::Upper, 5, Picture::Bead);
+    }
+    for (int k = 0; k <= 9; ++k)
+        view_.setSlot(k, Half::Lower, 0, Picture::Gap);
+    for (int k = 0; k <= 9; ++k)
+        view_.setSlot(k, Half::Upper, 0, Picture::Gap);
+
+    // num, num1, num2 and numtext(10) are left alone: num2 keeps the last
+    // chosen operation. The hint labels keep their visibility.
+    for (col = 0; col <= 9; ++col) {
+        coltext[col] = "0";
+        numtext[col] = "0";
+        splitdigit[col] = "0";
+        lower[col] = 0;
+        upper[col] = 0;
+        digit = 0;
+        digit1 = 0;
+        dot = 0;
+        firstnum = kFalse;
+        if (view_.selectOption(0))
+            Option1_Click(0);
+        view_.setCaption(Caption::Lab1, col, "");
+    }
+    view_.setCaption(Caption::Label2, 0, "0");
+}
+
+} // namespace ctallix
