@@ -8,18 +8,7 @@ void Form1Core::Form_Load() {
 }
 
 void Form1Core::Command4_Click() {
-    // Every column drawn at 0: beads on lower items 1..4 and upper item 5,
-    // gaps next to the beam.
-    for (slot = 1; slot <= 4; ++slot) {
-        for (int k = 0; k <= 9; ++k)
-            view_.setSlot(k, Half::Lower, slot, Picture::Bead);
-        for (int k = 0; k <= 9; ++k)
-            view_.setSlot(k, Half::Upper, 5, Picture::Bead);
-    }
-    for (int k = 0; k <= 9; ++k)
-        view_.setSlot(k, Half::Lower, 0, Picture::Gap);
-    for (int k = 0; k <= 9; ++k)
-        view_.setSlot(k, Half::Upper, 0, Picture::Gap);
+    DrawZeroFrame();
 
     // num, num1, num2 and numtext(10) are left alone: num2 keeps the last
     // chosen operation. The hint labels keep their visibility.

@@ -99,6 +99,8 @@ public:
     std::array<std::string, 11> numtext;
 
 private:
+    // Draws every column showing 0, as clearing and the reset do.
+    void DrawZeroFrame();
     // Draws column k showing digit d (0..9), eight slot settings.
     void DrawDigit(int k, int d);
     // Makes upper(k), lower(k) and coltext(k) describe digit d.

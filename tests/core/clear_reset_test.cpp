@@ -52,10 +52,7 @@ TEST(Frame1, ClearsBeadsAndTextsButKeepsTheCalculation) {
 
 TEST(Frame1, AfterALaidResultKeepsHintsAndSplitDigits) {
     Rig rig;
-    rig.enterDigits("12");
-    rig.core.Command1_Click();
-    rig.enterDigits("3");
-    rig.core.Command3_Click();
+    rig.calculate("12", &Form1Core::Command1_Click, "3");
     rig.core.Frame1_Click();
     ExpectClearedFrame(rig);
     EXPECT_EQ(rig.view.lab1[0], "6");
@@ -106,10 +103,7 @@ TEST(HintLabels, EitherRailShowsAnyLabelHidesCaptionsUntouched) {
     for (std::int16_t rail : {0, 1}) {
         for (std::int16_t label = 0; label <= 9; ++label) {
             Rig rig;
-            rig.enterDigits("7");
-            rig.core.Command1_Click();
-            rig.enterDigits("1");
-            rig.core.Command3_Click(); // 7 x 1 = 7
+            rig.calculate("7", &Form1Core::Command1_Click, "1"); // 7 x 1 = 7
             const auto captions = rig.view.lab1;
             rig.core.Picture22_Click(rail);
             for (int k = 0; k <= 9; ++k)

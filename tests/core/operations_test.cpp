@@ -62,10 +62,7 @@ TEST(WorkedRoad, TwelveTimesThree) {
 // from the drawn digits.
 TEST(LaidResult, ColumnStateFollowsTheBeads) {
     Rig rig;
-    rig.enterDigits("12");
-    rig.core.Command1_Click();
-    rig.enterDigits("3");
-    rig.core.Command3_Click();
+    rig.calculate("12", &Form1Core::Command1_Click, "3");
     for (int k = 0; k <= 9; ++k) {
         const int d = rig.view.shownDigit(k);
         EXPECT_EQ(rig.core.coltext[k], std::string(1, static_cast<char>('0' + d)));
@@ -76,19 +73,13 @@ TEST(LaidResult, ColumnStateFollowsTheBeads) {
 
 TEST(LaidResult, ChainedMultiplyAndDivideUseTheShownResult) {
     Rig times;
-    times.enterDigits("12");
-    times.core.Command1_Click();
-    times.enterDigits("3");
-    times.core.Command3_Click();
+    times.calculate("12", &Form1Core::Command1_Click, "3");
     times.core.Command1_Click(); // 36 x 36
     EXPECT_EQ(times.view.label2, "1296");
     EXPECT_EQ(times.view.beeps, 0);
 
     Rig by;
-    by.enterDigits("12");
-    by.core.Command1_Click();
-    by.enterDigits("3");
-    by.core.Command3_Click();
+    by.calculate("12", &Form1Core::Command1_Click, "3");
     by.core.Command2_Click(); // 36 / 36
     EXPECT_EQ(by.view.label2, "1");
     EXPECT_EQ(by.view.beeps, 0);
@@ -96,10 +87,7 @@ TEST(LaidResult, ChainedMultiplyAndDivideUseTheShownResult) {
 
 TEST(LaidResult, LowerPressOnAnEightGivesSix) {
     Rig rig;
-    rig.enterDigits("4");
-    rig.core.Command1_Click();
-    rig.enterDigits("2");
-    rig.core.Command3_Click(); // lays 8
+    rig.calculate("4", &Form1Core::Command1_Click, "2"); // lays 8
     ASSERT_EQ(rig.view.shownDigit(0), 8);
     rig.core.PicK_MouseDown(0, 1, kLeftButton, 0, 0, 0);
     EXPECT_EQ(rig.view.shownDigit(0), 6);
@@ -108,10 +96,7 @@ TEST(LaidResult, LowerPressOnAnEightGivesSix) {
 
 TEST(LaidResult, TenDigitResultFillsEveryLabelAndReadsBack) {
     Rig rig;
-    rig.enterDigits("99999");
-    rig.core.Command1_Click();
-    rig.enterDigits("100001");
-    rig.core.Command3_Click(); // 9999999999
+    rig.calculate("99999", &Form1Core::Command1_Click, "100001"); // 9999999999
     EXPECT_EQ(rig.view.shownDigits(), "9999999999");
     for (int k = 0; k <= 9; ++k)
         EXPECT_EQ(rig.view.lab1[k], "9");
@@ -225,75 +210,65 @@ TEST_P(Refusal, BeepsAndResets) {
     EXPECT_EQ(rig.view.label2, "7");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Refusal,
-                         testing::Values(RefusalCase{"ChainedDivideByZero",
-                                                     [](Rig &r) {
-                                                         r.enterDigits("8");
-                                                         r.core.Command1_Click();
-                                                         r.core.Command2_Click();
-                                                     },
-                                                     1, 1},
-                                         RefusalCase{"ChainedProductTooLarge",
-                                                     [](Rig &r) {
-                                                         r.enterDigits("100000");
-                                                         r.core.Command1_Click();
-                                                         r.enterDigits("100000");
-                                                         r.core.Command1_Click();
-                                                     },
-                                                     1, 0},
-                                         RefusalCase{"ChainedProductTooManyCharacters",
-                                                     [](Rig &r) {
-                                                         r.enterDigits("100000");
-                                                         r.core.Command1_Click();
-                                                         r.chooseDot(2);
-                                                         r.enterDigits("100000000"); // 1000000.00
-                                                         r.core.Command1_Click(); // 100000000000.00
-                                                     },
-                                                     1, 0},
-                                         RefusalCase{"ChainedDotRaisedTooLong",
-                                                     [](Rig &r) {
-                                                         r.enterDigits("123456789");
-                                                         r.core.Command1_Click();
-                                                         r.chooseDot(3);
-                                                         r.enterDigits(
-                                                             "1000"); // 1.000 -> 123456789.000
-                                                         r.core.Command2_Click();
-                                                     },
-                                                     1, 1},
-                                         RefusalCase{"EqualsDivideByZeroBeepsTwice",
-                                                     [](Rig &r) {
-                                                         r.enterDigits("8");
-                                                         r.core.Command2_Click();
-                                                         r.core.Command3_Click();
-                                                     },
-                                                     2, 1},
-                                         RefusalCase{"EqualsProductTooLargeBeepsOnce",
-                                                     [](Rig &r) {
-                                                         r.enterDigits("100000");
-                                                         r.core.Command1_Click();
-                                                         r.enterDigits("100000");
-                                                         r.core.Command3_Click();
-                                                     },
-                                                     1, 0},
-                                         RefusalCase{"EqualsProductAboveFrameMax",
-                                                     [](Rig &r) {
-                                                         r.enterDigits("5000000000");
-                                                         r.core.Command1_Click();
-                                                         r.enterDigits("2");
-                                                         r.core.Command3_Click();
-                                                     },
-                                                     1, 0},
-                                         RefusalCase{"EqualsQuotientTooLong",
-                                                     [](Rig &r) {
-                                                         r.enterDigits("9999999");
-                                                         r.core.Command2_Click();
-                                                         r.chooseDot(4);
-                                                         r.enterDigits(
-                                                             "1"); // 0.0001 -> 99999990000.0000
-                                                         r.core.Command3_Click();
-                                                     },
-                                                     1, 1}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Refusal,
+    testing::Values(
+        RefusalCase{"ChainedDivideByZero",
+                    [](Rig &r) {
+                        r.enterDigits("8");
+                        r.core.Command1_Click();
+                        r.core.Command2_Click();
+                    },
+                    1, 1},
+        RefusalCase{"ChainedProductTooLarge",
+                    [](Rig &r) {
+                        r.enterDigits("100000");
+                        r.core.Command1_Click();
+                        r.enterDigits("100000");
+                        r.core.Command1_Click();
+                    },
+                    1, 0},
+        RefusalCase{"ChainedProductTooManyCharacters",
+                    [](Rig &r) {
+                        r.enterDigits("100000");
+                        r.core.Command1_Click();
+                        r.chooseDot(2);
+                        r.enterDigits("100000000"); // 1000000.00
+                        r.core.Command1_Click();    // 100000000000.00
+                    },
+                    1, 0},
+        RefusalCase{"ChainedDotRaisedTooLong",
+                    [](Rig &r) {
+                        r.enterDigits("123456789");
+                        r.core.Command1_Click();
+                        r.chooseDot(3);
+                        r.enterDigits("1000"); // 1.000 -> 123456789.000
+                        r.core.Command2_Click();
+                    },
+                    1, 1},
+        RefusalCase{"EqualsDivideByZeroBeepsTwice",
+                    [](Rig &r) {
+                        r.enterDigits("8");
+                        r.core.Command2_Click();
+                        r.core.Command3_Click();
+                    },
+                    2, 1},
+        RefusalCase{"EqualsProductTooLargeBeepsOnce",
+                    [](Rig &r) { r.calculate("100000", &Form1Core::Command1_Click, "100000"); }, 1,
+                    0},
+        RefusalCase{"EqualsProductAboveFrameMax",
+                    [](Rig &r) { r.calculate("5000000000", &Form1Core::Command1_Click, "2"); }, 1,
+                    0},
+        RefusalCase{"EqualsQuotientTooLong",
+                    [](Rig &r) {
+                        r.enterDigits("9999999");
+                        r.core.Command2_Click();
+                        r.chooseDot(4);
+                        r.enterDigits("1"); // 0.0001 -> 99999990000.0000
+                        r.core.Command3_Click();
+                    },
+                    1, 1}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(Equals, WithoutOperationMultipliesByTheRunningZero) {
     Rig rig;
@@ -326,19 +301,13 @@ TEST(Equals, OneEighthWithTwoDecimals) {
 
 TEST(Equals, SecondEqualsRepeatsTheOperationOnTheShownResult) {
     Rig rig;
-    rig.enterDigits("2");
-    rig.core.Command1_Click();
-    rig.enterDigits("3");
-    rig.core.Command3_Click(); // 6, frame shows 6
-    rig.core.Command3_Click(); // 6 x 6
+    rig.calculate("2", &Form1Core::Command1_Click, "3"); // 6, frame shows 6
+    rig.core.Command3_Click();                           // 6 x 6
     EXPECT_EQ(rig.view.shownDigits(), "0000000036");
 
     Rig div;
-    div.enterDigits("8");
-    div.core.Command2_Click();
-    div.enterDigits("2");
-    div.core.Command3_Click(); // 4, frame shows 4
-    div.core.Command3_Click(); // 4 / 4
+    div.calculate("8", &Form1Core::Command2_Click, "2"); // 4, frame shows 4
+    div.core.Command3_Click();                           // 4 / 4
     EXPECT_EQ(div.view.shownDigits(), "0000000001");
     EXPECT_EQ(div.view.beeps, 0);
 }

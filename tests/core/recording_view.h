@@ -89,6 +89,14 @@ struct Rig {
         }
     }
 
+    // Enters a, presses the operation button, enters b and presses equals.
+    void calculate(const std::string &a, void (Form1Core::*operation)(), const std::string &b) {
+        enterDigits(a);
+        (core.*operation)();
+        enterDigits(b);
+        core.Command3_Click();
+    }
+
     // Sets all ten columns from a text of up to ten digits, right-aligned.
     void enterDigits(const std::string &digits) {
         const std::string padded = std::string(10 - digits.size(), '0') + digits;
