@@ -1,0 +1,5 @@
+#include "resource_image.h"
+
+QImage resourceImage(const QString &name) {
+    return QImage(QStringLiteral(":/images/") + name);
+}
