@@ -127,6 +127,12 @@ const std::vector<Scenario> &scenarios() {
              {"x", {.label2 = "848"}},
              {"n1 =", {.frame = "848", .label2 = ""}},
          }},
+        {"a double click on equals is two presses",
+         {
+             {"n2 x n3", {.frame = "3", .label2 = "2"}},
+             // 3 x 2 = 6, then the 6 on the frame times 6.
+             {"= =", {.frame = "36", .label2 = ""}},
+         }},
         {"1 / 8.00 = 0.13 with two decimal places",
          {
              {"n1", {.frame = "1"}},
