@@ -15,7 +15,7 @@ double ParseNumberText(std::string_view text) {
     bool seenPoint = false;
     bool seenDigit = false;
     for (const char c : text) {
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r')
+        if (c == ' ' || c == '\t' || c == '\n')
             continue;
         if (c >= '0' && c <= '9') {
             number += c;
@@ -36,9 +36,12 @@ double ParseNumberText(std::string_view text) {
                                            std::chars_format::fixed);
     (void)end;
     if (ec == std::errc::result_out_of_range) {
-        // Too many digits for a double: only possible for absurdly long
-        // texts; the frame itself never gives more than ten digits.
-        return number.find_first_not_of("0.") == std::string::npos ? 0.0 : HUGE_VAL;
+        // Beyond the range of a double: only absurdly long texts get here,
+        // the frame itself never gives more than ten digits. A number whose
+        // whole part is zero lies below the smallest double, any other one
+        // above the largest.
+        const std::string whole = number.substr(0, number.find('.'));
+        return whole.find_first_not_of('0') == std::string::npos ? 0.0 : HUGE_VAL;
     }
     return value;
 }
