@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds cTallix for release and runs its benchmarks, printing the figures:
+#   - launch: ctallix next to xcalc and galculator, each started in turn on
+#     the benchmark's own Xvfb, time to a mapped and painted window and peak
+#     resident memory (bench/launch_bench.cpp);
+#   - per event: CPU time of a bead press, a beam click and an equals that
+#     lays ten digits, through the real window on the offscreen platform
+#     (bench/event_bench.cpp).
+#
+# Usage: bash bench/run.sh [BUILD_DIR]     (default: build-bench)
+# RUNS=N sets the launches per program (default 11), REPS=N the repetitions
+# per event (default 2000).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh cmake make g++ qt6-base-dev libx11-dev libfontconfig-dev fontconfig \
+  fonts-ipafont-gothic fonts-arphic-ukai xvfb x11-apps galculator
+
+build=${1:-build-bench}
+mkdir -p "$build"
+echo "== build ($build, Release)"
+if ! { cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=OFF &&
+  cmake --build "$build" -j"$(nproc)" --target ctallix ctallix_launch_bench ctallix_event_bench; } \
+  >"$build/bench-build.log" 2>&1; then
+  cat "$build/bench-build.log" >&2
+  exit 1
+fi
+
+runtime=$(mktemp -d)
+trap 'rm -rf "$runtime"' EXIT
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$runtime}
+
+peers=()
+for peer in xcalc galculator; do
+  if command -v "$peer" >/dev/null; then
+    peers+=("$peer=$peer")
+  else
+    echo "note: $peer is not installed; launched without it"
+  fi
+done
+
+echo
+echo "== launch ($(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
+"$build/bench/ctallix_launch_bench" --runs "${RUNS:-11}" --goal-faster-than xcalc --goal-rss-mb 30 \
+  "ctallix=$build/ctallix" "${peers[@]}"
+
+echo
+echo "== per event"
+QT_QPA_PLATFORM=offscreen "$build/bench/ctallix_event_bench" "${REPS:-2000}"
