@@ -3,6 +3,11 @@
 // Before Qt starts, the program makes sure there is a display to open: Qt
 // itself aborts (and may dump core) when its platform cannot connect, so a
 // missing or unreachable display is reported here in one line instead.
+//
+// Start-up is kept to what the first picture of the window needs: fontconfig
+// reads its configuration on a second thread while Qt connects to the
+// display, no input method is loaded for a window that takes no typing, and
+// no message bus is launched where the session has none.
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -10,10 +15,16 @@
 #include <QScreen>
 
 #include <dlfcn.h>
+#include <unistd.h>
+
+#ifdef CTALLIX_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -80,6 +91,48 @@ void placeWindow(QWidget &window) {
         window.setGeometry(wanted);
 }
 
+// Qt's accessibility bridge asks the session message bus whether a screen
+// reader is listening. A session that announces no bus, neither by
+// DBUS_SESSION_BUS_ADDRESS nor by the per-user socket $XDG_RUNTIME_DIR/bus,
+// has none for a screen reader to be on; libdbus would then fork dbus-launch
+// to "autolaunch" one (starting a new, empty bus daemon where dbus-x11 is
+// installed) only for the bridge to learn that nobody listens. An address of
+// no known transport makes the bridge give up at once instead. A session
+// that sets AT_SPI_BUS_ADDRESS is left alone: Qt goes to that bus directly.
+void skipBusAutolaunch() {
+    if (!env("DBUS_SESSION_BUS_ADDRESS").empty() || !env("AT_SPI_BUS_ADDRESS").empty())
+        return;
+    const std::string runtime = env("XDG_RUNTIME_DIR");
+    if (!runtime.empty() && access((runtime + "/bus").c_str(), F_OK) == 0)
+        return;
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+}
+
+// Reads fontconfig's configuration and font caches (several milliseconds of
+// XML parsing) on its own thread. Qt asks fontconfig for the same when the
+// window first needs a font; started before QApplication, the work overlaps
+// Qt's own start and its waits on the display. fontconfig is thread-safe;
+// the window still waits for the thread before it asks for a font, so that
+// the configuration is read once.
+class FontconfigWarmUp {
+public:
+    FontconfigWarmUp() {
+#ifdef CTALLIX_HAVE_FONTCONFIG
+        thread_ = std::thread([] { FcInit(); });
+#endif
+    }
+    ~FontconfigWarmUp() {
+        wait();
+    }
+    void wait() {
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+private:
+    std::thread thread_;
+};
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -88,9 +141,17 @@ int main(int argc, char *argv[]) {
         return 1;
     }
 
+    // The window has no text entry, so it needs no input method; the
+    // default one (compose) would be loaded as a plugin for nothing.
+    qputenv("QT_IM_MODULE", "none");
+    skipBusAutolaunch();
+    // After the last change to the environment, which fontconfig reads.
+    FontconfigWarmUp fontconfig;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ctallix"));
 
+    fontconfig.wait();   // before the window asks for its fonts
     ctallix::Form1 form; // runs the reset before the first show
     placeWindow(form);
     form.show();

@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 
+#include "ui/bitmap.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 
@@ -50,7 +51,7 @@ const QColor kOrange(255, 128, 0);
 const QColor kGrey(128, 128, 128);
 
 QPixmap image(const char *name) {
-    return QPixmap(QStringLiteral(":/images/") + name);
+    return loadBitmap(QStringLiteral(":/images/") + QLatin1String(name));
 }
 
 // The press handlers' mouse-button code.
@@ -85,6 +86,10 @@ QFont labelFont(const QString &family, int pixelSize, bool bold) {
     QFont font(family);
     font.setPixelSize(pixelSize);
     font.setBold(bold);
+    // The labels show digits, "." and "Orvane", which every stand-in face
+    // has: no fallback faces are needed, and looking them up costs the
+    // first paint a fontconfig sort of every installed font.
+    font.setStyleStrategy(QFont::NoFontMerging);
     return font;
 }
 
