@@ -1,11 +1,75 @@
 #include "ui/controls.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
 
 namespace ctallix {
+
+namespace {
+
+// A Clickable control seen as a button (or a radio button): its name and
+// description are the widget's accessible ones, its value is what it shows,
+// and its press action (and a radio button's toggle action) clicks it.
+class ClickableAccessible : public QAccessibleWidget {
+public:
+    ClickableAccessible(QWidget *widget, Clickable *control)
+        : QAccessibleWidget(widget, qobject_cast<QRadioButton *>(widget) != nullptr
+                                        ? QAccessible::RadioButton
+                                        : QAccessible::Button),
+          control_(control) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (const auto *radio = qobject_cast<const QRadioButton *>(widget())) {
+            state.checkable = true;
+            state.checked = radio->isChecked();
+        }
+        return state;
+    }
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value)
+            return control_->shownText();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override {
+        QStringList names{pressAction()};
+        if (role() == QAccessible::RadioButton)
+            names << toggleAction();
+        return names + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString &action) override {
+        if (action == pressAction() || action == toggleAction())
+            control_->activate();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    Clickable *control_;
+};
+
+QAccessibleInterface *clickableFactory(const QString &, QObject *object) {
+    auto *widget = qobject_cast<QWidget *>(object);
+    auto *control = dynamic_cast<Clickable *>(object);
+    if (widget == nullptr || control == nullptr)
+        return nullptr;
+    return new ClickableAccessible(widget, control);
+}
+
+} // namespace
+
+void installAccessibility() {
+    static bool installed = false;
+    if (!installed) {
+        QAccessible::installFactory(clickableFactory);
+        installed = true;
+    }
+}
 
 void ClickTracker::press(const QMouseEvent *event) {
     if (event->button() == Qt::LeftButton)
@@ -31,6 +95,23 @@ void PictureBox::setPicture(const QPixmap *pixmap, const QString &name) {
     pixmap_ = pixmap;
     name_ = name;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, shownText());
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void PictureBox::activate() {
+    emit pressed(Qt::LeftButton, Qt::NoModifier, QPointF(width() / 2.0, height() / 2.0));
+    emit clicked();
+}
+
+QString PictureBox::shownText() const {
+    if (name_.endsWith(QLatin1String("bead")))
+        return QStringLiteral("bead");
+    if (name_.endsWith(QLatin1String("gap")))
+        return QStringLiteral("empty rod");
+    return {};
 }
 
 void PictureBox::paintEvent(QPaintEvent *) {

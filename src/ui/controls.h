@@ -15,6 +15,22 @@
 
 namespace ctallix {
 
+// A control that the user works by clicking, as accessibility tools see it:
+// a button that a screen reader can press, with a value it can read.
+class Clickable {
+public:
+    virtual ~Clickable() = default;
+    // Does what a left click on the middle of the control does.
+    virtual void activate() = 0;
+    // What the control shows, in words; empty when it has nothing to say.
+    virtual QString shownText() const { return {}; }
+};
+
+// Registers the accessibility interface of the Clickable controls (a button,
+// or a radio button for the option markers, whose press action clicks them
+// and whose value is their shown text), once per process.
+void installAccessibility();
+
 // Turns a press and a release of the left button inside the same control
 // into one click, the way a push button does.
 class ClickTracker {
@@ -31,7 +47,7 @@ private:
 // clipped to its own size, with no border. The bitmap is not owned: bead
 // slots point at the two pictures shared by the whole window, so setting a
 // slot copies a pointer and never the pixels.
-class PictureBox : public QWidget {
+class PictureBox : public QWidget, public Clickable {
     Q_OBJECT
     // Which picture is shown, by name ("bead", "gap", "design-bead", ...).
     Q_PROPERTY(QString picture READ picture)
@@ -48,6 +64,10 @@ public:
 
     QString picture() const { return name_; }
     const QPixmap *pixmap() const { return pixmap_; }
+
+    void activate() override;
+    // "bead" or "empty rod" for a bead slot, else nothing.
+    QString shownText() const override;
 
 signals:
     // Any mouse button went down on the control; `pos` is within it.
@@ -66,10 +86,13 @@ private:
 };
 
 // A label that reports clicks.
-class ClickLabel : public QLabel {
+class ClickLabel : public QLabel, public Clickable {
     Q_OBJECT
 public:
     explicit ClickLabel(QWidget *parent = nullptr) : QLabel(parent) {}
+
+    void activate() override { emit clicked(); }
+    QString shownText() const override { return text(); }
 
 signals:
     void clicked();
@@ -83,10 +106,12 @@ private:
 };
 
 // A frame drawn as a plain bar of its background colour that reports clicks.
-class Beam : public QFrame {
+class Beam : public QFrame, public Clickable {
     Q_OBJECT
 public:
     explicit Beam(QWidget *parent = nullptr);
+
+    void activate() override { emit clicked(); }
 
 signals:
     void clicked();
@@ -102,10 +127,14 @@ private:
 // An option button that is only as wide as its round marker: it paints the
 // marker at its left edge on its background colour and never its caption,
 // and the whole control answers to the mouse.
-class OptionMarker : public QRadioButton {
+class OptionMarker : public QRadioButton, public Clickable {
     Q_OBJECT
 public:
     OptionMarker(const QString &caption, QWidget *parent = nullptr);
+
+    // A click, with its clicked() signal, at once (a screen reader's toggle
+    // of a plain radio button would change the selection without one).
+    void activate() override { click(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -93,6 +93,12 @@ QFont labelFont(const QString &family, int pixelSize, bool bold) {
     return font;
 }
 
+// What a screen reader says for a control: its name, then what it does.
+void describe(QWidget *control, const QString &name, const QString &description) {
+    control->setAccessibleName(name);
+    control->setAccessibleDescription(description);
+}
+
 void paintLabel(QLabel *label) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, kWhite);
@@ -108,6 +114,7 @@ Form1::Form1(Load load, QWidget *parent)
       designBead_(image("bead_design.bmp")), designGap_(image("gap_design.bmp")),
       railTop_(image("rail_top.bmp")), railBottom_(image("rail_bottom.bmp")), core_(*this) {
     installFontSubstitutes();
+    installAccessibility();
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("cTallix"));
@@ -156,6 +163,10 @@ void Form1::createFrame() {
                 slot->setPicture(&designGap_, designGap);
             else
                 slot->setPicture(&designBead_, designBead);
+            describe(slot, QStringLiteral("Column %1, lower bead %2").arg(k).arg(i),
+                     QStringLiteral("Press: the column's lower beads count %1. Press with the "
+                                    "right button: the upper bead adds 5 as well.")
+                         .arg(i));
             connect(
                 slot, &PictureBox::pressed, this,
                 [this, k, i](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos) {
@@ -179,6 +190,14 @@ void Form1::createFrame() {
                 slot->setPicture(&designGap_, designGap);
             else
                 slot->setPicture(&designBead_, designBead);
+            if (item == 5)
+                describe(slot, QStringLiteral("Column %1, upper bead away from the beam").arg(k),
+                         QStringLiteral("Click: the upper bead moves against the beam and "
+                                        "adds 5 to the column."));
+            else
+                describe(slot, QStringLiteral("Column %1, upper bead next to the beam").arg(k),
+                         QStringLiteral("Click: the upper bead moves away from the beam and "
+                                        "takes 5 from the column."));
             connect(slot, &PictureBox::clicked, this,
                     [this, k, item] { PicK5_Click(k, static_cast<std::int16_t>(item)); });
             upper_[k][item == 0 ? 0 : 1] = slot;
@@ -195,6 +214,10 @@ void Form1::createFrame() {
             rail->setPicture(&railTop_, QStringLiteral("rail-top"));
         else
             rail->setPicture(&railBottom_, QStringLiteral("rail-bottom"));
+        describe(rail,
+                 index == 1 ? QStringLiteral("Top rail: show the digit hints")
+                            : QStringLiteral("Bottom rail: show the digit hints"),
+                 QStringLiteral("Click: the digits of the last result show under the columns."));
         connect(rail, &PictureBox::clicked, this,
                 [this, index] { Picture22_Click(static_cast<std::int16_t>(index)); });
     }
@@ -205,6 +228,8 @@ void Form1::createFrame() {
     QPalette beamPalette = beam->palette();
     beamPalette.setColor(QPalette::Window, kGrey);
     beam->setPalette(beamPalette);
+    describe(beam, QStringLiteral("Beam: clear the frame"),
+             QStringLiteral("Click: every column goes back to zero."));
     connect(beam, &Beam::clicked, this, [this] { Frame1_Click(); });
 
     optionGroup_ = new QButtonGroup(this);
@@ -222,6 +247,11 @@ void Form1::createFrame() {
         option->setGeometry(columnX(k) + 12, 88, 13, 12);
         option->setPalette(optionPalette);
         option->setChecked(k == 0);
+        describe(option, QStringLiteral("Decimal point after column %1").arg(k),
+                 k == 0 ? QStringLiteral("Column 0 holds the units digit: no decimal places.")
+                        : QStringLiteral("Column %1 holds the units digit; the %1 columns to "
+                                         "its right hold decimal places.")
+                              .arg(k));
         optionGroup_->addButton(option, k);
         connect(option, &QAbstractButton::clicked, this,
                 [this, k] { Option1_Click(static_cast<std::int16_t>(k)); });
@@ -260,6 +290,8 @@ void Form1::createLabels() {
         hint->setTextFormat(Qt::PlainText);
         paintLabel(hint);
         hint->hide();
+        describe(hint, QStringLiteral("Hint under column %1").arg(k),
+                 QStringLiteral("The result's digit in column %1. Click: the hints hide.").arg(k));
         connect(hint, &ClickLabel::clicked, this,
                 [this, k] { Lab1_Click(static_cast<std::int16_t>(k)); });
         lab1_[k] = hint;
@@ -273,12 +305,24 @@ void Form1::createButtons() {
         const char *beads;
         const char *symbol;
         void (Form1::*handler)();
+        const char *says;        // accessible name and tooltip
+        const char *description; // accessible description
     };
     const Command commands[] = {
-        {"Command1", 259, "command1_beads.bmp", "command1_symbol.bmp", &Form1::Command1_Click},
-        {"Command2", 298, "command2_beads.bmp", "command2_symbol.bmp", &Form1::Command2_Click},
-        {"Command3", 336, "command3_beads.bmp", "command3_symbol.bmp", &Form1::Command3_Click},
-        {"Command4", 375, "command4_beads.bmp", "command4_symbol.bmp", &Form1::Command4_Click},
+        {"Command1", 259, "command1_beads.bmp", "command1_symbol.bmp", &Form1::Command1_Click,
+         "Multiply",
+         "Takes the frame's number as the first factor, or multiplies the running result by it, "
+         "and clears the frame."},
+        {"Command2", 298, "command2_beads.bmp", "command2_symbol.bmp", &Form1::Command2_Click,
+         "Divide",
+         "Takes the frame's number as the dividend, or divides the running result by it, and "
+         "clears the frame."},
+        {"Command3", 336, "command3_beads.bmp", "command3_symbol.bmp", &Form1::Command3_Click,
+         "Equals",
+         "Applies the last multiply or divide to the frame's number and lays the result on the "
+         "beads."},
+        {"Command4", 375, "command4_beads.bmp", "command4_symbol.bmp", &Form1::Command4_Click,
+         "Clear", "Clears the frame, the running result and the display."},
     };
     QPalette palette = QApplication::palette();
     palette.setColor(QPalette::Button, kWhite);
@@ -290,6 +334,8 @@ void Form1::createButtons() {
         button->setObjectName(QLatin1String(command.name));
         button->setGeometry(command.x, 7, 29, 17);
         button->setPalette(palette);
+        button->setToolTip(QLatin1String(command.says));
+        describe(button, QLatin1String(command.says), QLatin1String(command.description));
         connect(button, &QPushButton::clicked, this,
                 [this, handler = command.handler] { (this->*handler)(); });
     }
