@@ -116,6 +116,9 @@ QString PictureBox::shownText() const {
 
 void PictureBox::paintEvent(QPaintEvent *) {
     QPainter painter(this);
+    // On a screen with more device pixels to the pixel, each bitmap pixel
+    // becomes a block of one colour: a smoothed bead would look blurred.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     // A picture smaller than the control leaves the window's background.
     painter.fillRect(rect(), palette().window());
     if (pixmap_ != nullptr)
@@ -189,6 +192,7 @@ ImageButton::ImageButton(const QPixmap &rest, const QPixmap &down, QWidget *pare
 
 void ImageButton::paintEvent(QPaintEvent *) {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false); // crisp when scaled
     painter.fillRect(rect(), palette().button());
     const QPixmap &face = isDown() ? down_ : rest_;
     const QSize size = face.deviceIndependentSize().toSize();

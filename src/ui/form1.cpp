@@ -344,6 +344,7 @@ void Form1::createButtons() {
 void Form1::paintEvent(QPaintEvent *) {
     // The background picture: the design-time bead, unscaled, at the corner.
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false); // crisp when scaled
     painter.drawPixmap(0, 0, designBead_);
 }
 
