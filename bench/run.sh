@@ -40,7 +40,7 @@ done
 
 echo
 echo "== launch ($(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
-"$build/bench/ctallix_launch_bench" --runs "${RUNS:-11}" --goal-faster-than xcalc --goal-rss-mb 30 \
+"$build/bench/ctallix_launch_bench" --runs "${RUNS:-11}" --goal-faster-than xcalc --goal-rss-mib 30 \
   "ctallix=$build/ctallix" "${peers[@]}"
 
 echo
