@@ -376,11 +376,11 @@ int main(int argc, char *argv[]) {
                 "turns\n(ms from start; CPU = user+sys of the whole run; peak RSS = max of VmHWM, "
                 "smaps Rss, ru_maxrss)\n",
                 runs);
-    std::printf("%-12s %9s %9s %9s %9s %12s\n", "program", "mapped", "painted", "complete",
+    std::printf("%-12s %9s %9s %9s %9s %13s\n", "program", "mapped", "painted", "complete",
                 "CPU ms", "peak RSS MiB");
     for (size_t p = 0; p < programs.size(); ++p) {
         const Summary &s = summaries[p];
-        std::printf("%-12s %9.1f %9.1f %9.1f %9.1f %12.1f\n", programs[p].name.c_str(), s.mapped,
+        std::printf("%-12s %9.1f %9.1f %9.1f %9.1f %13.1f\n", programs[p].name.c_str(), s.mapped,
                     s.painted, s.complete, s.cpu, s.rssMb);
     }
     const Summary &first = summaries.front();
