@@ -13,9 +13,9 @@ void Form1Core::Command4_Click() {
     // num, num1, num2 and numtext(10) are left alone: num2 keeps the last
     // chosen operation. The hint labels keep their visibility.
     for (col = 0; col <= 9; ++col) {
-        coltext[col] = "0";
-        numtext[col] = "0";
-        splitdigit[col] = "0";
+        coltext[col].assign(1, '0');
+        numtext[col].assign(1, '0');
+        splitdigit[col].assign(1, '0');
         lower[col] = 0;
         upper[col] = 0;
         digit = 0;

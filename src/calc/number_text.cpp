@@ -151,7 +151,10 @@ std::string PlainText(double x) {
         return special;
     if (x == 0)
         return "0"; // also for -0
-    return (x < 0 ? "-" : "") + ShortestFixed(std::fabs(x));
+    std::string text = ShortestFixed(std::fabs(x));
+    if (x < 0)
+        text.insert(text.begin(), '-');
+    return text;
 }
 
 } // namespace ctallix
