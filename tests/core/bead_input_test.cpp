@@ -1,6 +1,6 @@
 // Bead input: lower presses with each mouse button, upper clicks, the
 // option buttons, and that every change stays inside its own column.
-#include "recording_view.h"
+#include "rig.h"
 
 #include <gtest/gtest.h>
 

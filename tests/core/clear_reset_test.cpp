@@ -1,5 +1,5 @@
 // Clearing by the beam, the reset, and the hint labels.
-#include "recording_view.h"
+#include "rig.h"
 
 #include <gtest/gtest.h>
 
@@ -90,9 +90,11 @@ TEST(Reset, DiscardsAFirstOperandAndIsIdempotent) {
     rig.enterDigits("5");
     rig.core.Command1_Click();
     rig.core.Command4_Click();
-    const auto once = rig.view.slots;
+    const auto lower = rig.view.lower;
+    const auto upper = rig.view.upper;
     rig.core.Command4_Click();
-    EXPECT_EQ(rig.view.slots, once);
+    EXPECT_EQ(rig.view.lower, lower);
+    EXPECT_EQ(rig.view.upper, upper);
     rig.enterDigits("6");
     rig.core.Command1_Click(); // a first press again
     EXPECT_EQ(rig.view.label2, "6");

@@ -1,5 +1,5 @@
 // LayNumber: splitting a result text into the columns and drawing them.
-#include "recording_view.h"
+#include "rig.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ TEST_P(Lay, SplitsAndDraws) {
     const auto lower = rig.core.lower;
     rig.chooseDot(c.dot);
     rig.core.numtext[3] = c.text;
-    const long before = rig.view.slotSettings;
+    const int before = rig.view.slotSettings;
     rig.core.LayNumber();
 
     std::string split;
@@ -99,7 +99,8 @@ TEST(Lay, EarlierLookHasNoInfluence) {
         rig->core.numtext[3] = "305";
         rig->core.LayNumber();
     }
-    EXPECT_EQ(a.view.slots, b.view.slots);
+    EXPECT_EQ(a.view.lower, b.view.lower);
+    EXPECT_EQ(a.view.upper, b.view.upper);
 }
 
 } // namespace

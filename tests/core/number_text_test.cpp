@@ -1,7 +1,7 @@
 // Reading number texts, FormatResult's rounding and the plain text, and
 // ReadFrame over the column texts.
 #include "calc/number_text.h"
-#include "recording_view.h"
+#include "rig.h"
 
 #include <gtest/gtest.h>
 

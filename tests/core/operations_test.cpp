@@ -1,7 +1,7 @@
 // The operation buttons: first and chained presses of multiply and divide,
 // equals in both modes, every refusal with its beeps, and the column state
 // after a laid result.
-#include "recording_view.h"
+#include "rig.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,8 @@
 // the expected result is computed with 128-bit integers and rounded half
 // away from zero, independently of the calculator's floating point.
 #include "calc/number_text.h"
-#include "recording_view.h"
+#include "exact_decimal.h"
+#include "rig.h"
 
 #include <gtest/gtest.h>
 
@@ -12,24 +13,6 @@
 
 namespace ctallix::test {
 namespace {
-
-using u128 = unsigned __int128;
-
-u128 Pow10(int n) {
-    u128 p = 1;
-    while (n-- > 0)
-        p *= 10;
-    return p;
-}
-
-int DigitCount(u128 v) {
-    int n = 1;
-    while (v >= 10) {
-        v /= 10;
-        ++n;
-    }
-    return n;
-}
 
 std::string Digits10(u128 v) {
     std::string s(10, '0');
@@ -45,43 +28,10 @@ struct Expected {
     std::string shown; // digits of the laid result, column 9 first
 };
 
-u128 Gcd(u128 a, u128 b) {
-    while (b != 0) {
-        const u128 t = a % b;
-        a = b;
-        b = t;
-    }
-    return a;
-}
-
 // Whether num/den is a decimal of at most 15 significant digits.
 bool IsShortDecimal(u128 num, u128 den) {
-    if (num == 0)
-        return true;
-    const u128 g = Gcd(num, den);
-    u128 n = num / g;
-    u128 d = den / g;
-    int twos = 0, fives = 0;
-    while (d % 2 == 0) {
-        d /= 2;
-        ++twos;
-    }
-    while (d % 5 == 0) {
-        d /= 5;
-        ++fives;
-    }
-    if (d != 1)
-        return false; // a repeating decimal
-    const int m = twos > fives ? twos : fives;
-    if (m > 38)
-        return false;
-    const u128 scale = Pow10(m) / (den / g);
-    if (scale != 0 && n > ~static_cast<u128>(0) / scale)
-        return false; // more than 38 digits
-    u128 digits = n * scale;
-    while (digits % 10 == 0)
-        digits /= 10;
-    return DigitCount(digits) <= 15;
+    const auto q = Quotient(Decimal::Of(num, 0), Decimal::Of(den, 0));
+    return q && q->digits() <= 15;
 }
 
 // num/den is the exact result in units of 10^-places; it is shown rounded

@@ -59,6 +59,13 @@ private:
     std::size_t pos_ = 0;
 };
 
+// Each byte of `text` replaced by the character of `alphabet` it picks, so
+// that the characters that matter come up often.
+template <std::size_t N> void Remap(std::string &text, const char (&alphabet)[N]) {
+    for (char &c : text)
+        c = alphabet[static_cast<unsigned char>(c) % N];
+}
+
 // Stops the run with a message; the fuzzer keeps the input as a crash.
 [[noreturn]] void Fail(const std::string &what);
 

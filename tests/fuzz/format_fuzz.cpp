@@ -6,6 +6,7 @@
 #include "byte_reader.h"
 #include "calc/number_text.h"
 #include "checking_view.h"
+#include "exact_decimal.h"
 #include "frame/form1_core.h"
 
 #include <cmath>
@@ -17,14 +18,8 @@ namespace {
 
 using ctallix::fuzz::ByteReader;
 using ctallix::fuzz::Fail;
-using u128 = unsigned __int128;
-
-u128 Pow10(int n) {
-    u128 p = 1;
-    while (n-- > 0)
-        p *= 10;
-    return p;
-}
+using ctallix::test::Pow10;
+using ctallix::test::u128;
 
 std::string Show(double x) {
     char buffer[64];
@@ -273,7 +268,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     CheckFixed(x, places);
     // FormatResult is FormatFixed with the window's dot.
-    ctallix::storm::CheckingView view;
+    ctallix::test::CheckingView view;
     ctallix::Form1Core core(view);
     core.dot = static_cast<std::int16_t>(places);
     if (core.FormatResult(x) != ctallix::FormatFixed(x, places))

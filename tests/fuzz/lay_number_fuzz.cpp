@@ -42,8 +42,7 @@ std::string AnyText(ByteReader &in) {
     static constexpr char kAlphabet[] = {'0', '1', '4', '5', '9', '.', '.', '-', '\0', ' ', 'x'};
     std::string text = in.text(40);
     if (in.byte() & 1)
-        for (char &c : text)
-            c = kAlphabet[static_cast<unsigned char>(c) % sizeof kAlphabet];
+        ctallix::fuzz::Remap(text, kAlphabet);
     return text;
 }
 
@@ -54,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int dot = in.range(0, 9);
     const bool wellFormed = (in.byte() & 1) != 0;
 
-    ctallix::storm::CheckingView view;
+    ctallix::test::CheckingView view;
     ctallix::Form1Core core(view);
     core.Form_Load();
     // Some digits on the frame before, so that a column's old look and state

@@ -19,7 +19,7 @@ namespace {
 
 // Column texts as the fuzzer gave them (column 9 first), read with dot 0.
 double Read(const std::array<std::string, 10> &columns) {
-    storm::CheckingView view;
+    test::CheckingView view;
     Form1Core core(view);
     for (int k = 0; k <= 9; ++k)
         core.coltext[k] = columns[9 - k];

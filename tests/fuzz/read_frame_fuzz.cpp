@@ -53,8 +53,7 @@ std::string ColumnText(ByteReader &in, bool raw) {
                                          '\t', '\n', '\r', '-', '+', 'e', '7',  '0'};
     std::string text = in.text(64);
     if (!raw)
-        for (char &c : text)
-            c = kAlphabet[static_cast<unsigned char>(c) % sizeof kAlphabet];
+        ctallix::fuzz::Remap(text, kAlphabet);
     return text;
 }
 
@@ -69,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (auto &t : texts)
         t = ColumnText(in, raw);
 
-    ctallix::storm::CheckingView view;
+    ctallix::test::CheckingView view;
     ctallix::Form1Core core(view);
     core.dot = static_cast<std::int16_t>(dot);
     core.coltext = texts;

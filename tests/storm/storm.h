@@ -4,7 +4,7 @@
 // the beam, the option buttons, the four command buttons, the rails and the
 // hint labels) to a Form1Core on a CheckingView, and after every event checks
 // the whole visible and internal state against a model of its own. The model
-// computes with exact decimals (see decimal.h) while the running value is a
+// computes with exact decimals (see exact_decimal.h) while the running value is a
 // short decimal, and with an error-bounded approximation after that; it
 // predicts every refusal, every beep and every laid digit except where the
 // result lies too close to a rounding tie or to the frame's largest value
@@ -12,7 +12,7 @@
 #pragma once
 
 #include "checking_view.h"
-#include "decimal.h"
+#include "exact_decimal.h"
 #include "frame/form1_core.h"
 
 #include <array>
@@ -22,6 +22,8 @@
 #include <string>
 
 namespace ctallix::storm {
+
+using namespace ctallix::test; // CheckingView and the exact decimals
 
 enum class Kind : std::uint8_t {
     LowerPress, // PicK_MouseDown(column, index, button, shift, x, y)

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-namespace ctallix::storm {
+namespace ctallix::test {
 
 class CheckingView : public FormView {
 public:
@@ -101,6 +101,16 @@ public:
         return gap + (next == Shown::Bead ? 5 : 0);
     }
 
+    // The ten shown digits, column 9 first; "?" for a column without one.
+    std::string shownDigits() const {
+        std::string s;
+        for (int k = 9; k >= 0; --k) {
+            const int d = shownDigit(k);
+            s += d < 0 ? '?' : static_cast<char>('0' + d);
+        }
+        return s;
+    }
+
 private:
     void note(const std::string &what) {
         if (misuse.empty())
@@ -108,4 +118,4 @@ private:
     }
 };
 
-} // namespace ctallix::storm
+} // namespace ctallix::test

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace ctallix::storm {
+namespace ctallix::test {
 
 using u128 = unsigned __int128;
 
@@ -166,4 +166,4 @@ inline std::optional<u128> RoundScaled(const Decimal &a, int places) {
     return r;
 }
 
-} // namespace ctallix::storm
+} // namespace ctallix::test
