@@ -3,7 +3,7 @@
 // which control it is and a description that says what it does, the names
 // are all different, the four buttons say the same in their tooltips, and
 // the press action of each control does what a click does.
-#include "ui/controls.h"
+#include "form_controls.h"
 #include "ui/form1.h"
 
 #include <QAbstractButton>
@@ -18,12 +18,9 @@
 
 using ctallix::Form1;
 using ctallix::PictureBox;
+using ctallix::test::UpperArray;
 
 namespace {
-
-QString upperArray(int k) {
-    return k == 9 ? QStringLiteral("pic95") : QStringLiteral("Pic%1").arg(k) + u'5';
-}
 
 // Every control the user works with the mouse, by object name.
 QStringList interactiveControls() {
@@ -31,7 +28,7 @@ QStringList interactiveControls() {
     for (int k = 0; k < 10; ++k) {
         for (int i = 0; i < 5; ++i)
             names << QStringLiteral("Pic%1(%2)").arg(k).arg(i);
-        names << upperArray(k) + "(0)" << upperArray(k) + "(5)";
+        names << UpperArray(k) + "(0)" << UpperArray(k) + "(5)";
         names << QStringLiteral("Option1(%1)").arg(k) << QStringLiteral("Lab1(%1)").arg(k);
     }
     names << "Frame1"
@@ -75,12 +72,7 @@ private slots:
     void pressActionsWorkTheWindow();
 
 private:
-    QWidget *control(const QString &name) const {
-        QWidget *w = form_->findChild<QWidget *>(name);
-        if (w == nullptr)
-            qFatal("no control %s", qPrintable(name));
-        return w;
-    }
+    QWidget *control(const QString &name) const { return ctallix::test::Control(*form_, name); }
     QAccessibleInterface *accessible(const QString &name) const {
         return QAccessible::queryAccessibleInterface(control(name));
     }

@@ -3,6 +3,7 @@
 // configuration that knows one directory holding nothing but DejaVu Sans and
 // points FONTCONFIG_FILE at it, so neither stand-in exists, and the labels
 // must still get a real face that draws their text.
+#include "form_controls.h"
 #include "ui/fonts.h"
 #include "ui/form1.h"
 
@@ -49,10 +50,7 @@ private slots:
 
 private:
     QLabel *label(const QString &name) const {
-        auto *l = form_->findChild<QLabel *>(name);
-        if (l == nullptr)
-            qFatal("no label %s", qPrintable(name));
-        return l;
+        return ctallix::test::Control<QLabel>(*form_, name);
     }
     std::unique_ptr<Form1> form_;
 };

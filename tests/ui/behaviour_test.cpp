@@ -1,7 +1,7 @@
 // The window at work: the real controls, found by name, are pressed and
 // clicked with the mouse, and the beads, labels and option markers are read
 // back from what the window shows.
-#include "ui/controls.h"
+#include "form_controls.h"
 #include "ui/form1.h"
 
 #include <QLabel>
@@ -13,6 +13,7 @@
 
 using ctallix::Form1;
 using ctallix::PictureBox;
+using ctallix::test::UpperArray;
 
 namespace {
 
@@ -40,10 +41,6 @@ public:
     Press lastPress;
 };
 
-QString upperArray(int k) {
-    return k == 9 ? QString("pic95") : QString("Pic%1").arg(k) + "5";
-}
-
 } // namespace
 
 class BehaviourTest : public QObject {
@@ -68,12 +65,7 @@ private slots:
     void slotRepaintsOnlyOnChange();
 
 private:
-    QWidget *control(const QString &name) const {
-        QWidget *w = form_->findChild<QWidget *>(name);
-        if (w == nullptr)
-            qFatal("no control %s", qPrintable(name));
-        return w;
-    }
+    QWidget *control(const QString &name) const { return ctallix::test::Control(*form_, name); }
     QString caption(const QString &name) const {
         return qobject_cast<QLabel *>(control(name))->text();
     }
@@ -82,7 +74,7 @@ private:
     }
     void click(const QString &name) { QTest::mouseClick(control(name), Qt::LeftButton); }
     bool hintsVisible(bool visible) const;
-    QString frameDigits() const;
+    QString frameDigits() const { return ctallix::test::FrameDigits(*form_); }
 
     std::unique_ptr<WatchedForm> form_;
 };
@@ -103,32 +95,6 @@ bool BehaviourTest::hintsVisible(bool visible) const {
         if (control(QString("Lab1(%1)").arg(k))->isVisible() != visible)
             return false;
     return true;
-}
-
-// The digits the beads show, column 9 first; "?" for a column whose slots
-// do not form a digit (not exactly one gap in each half).
-QString BehaviourTest::frameDigits() const {
-    QString digits;
-    for (int k = 9; k >= 0; --k) {
-        auto shows = [this](const QString &name) {
-            return qobject_cast<PictureBox *>(control(name))->picture();
-        };
-        int lower = -1, gaps = 0;
-        for (int i = 0; i < 5; ++i) {
-            if (shows(QString("Pic%1(%2)").arg(k).arg(i)) == "gap") {
-                lower = i;
-                ++gaps;
-            }
-        }
-        const QString up0 = shows(upperArray(k) + "(0)");
-        const QString up5 = shows(upperArray(k) + "(5)");
-        if (gaps != 1 || up0 == up5 || (up0 != "gap" && up0 != "bead")) {
-            digits += '?';
-            continue;
-        }
-        digits += QString::number((up0 == "bead" ? 5 : 0) + lower);
-    }
-    return digits;
 }
 
 void BehaviourTest::roadOfTwelveTimesThree() {
@@ -242,16 +208,16 @@ void BehaviourTest::rightPressEntersFiveToNine() {
 
 void BehaviourTest::upperClickSetsUpperBead() {
     pressLower(2, 3);
-    click(upperArray(2) + "(5)");
+    click(UpperArray(2) + "(5)");
     QCOMPARE(frameDigits(), QString("0000000800"));
-    click(upperArray(2) + "(5)");
+    click(UpperArray(2) + "(5)");
     QCOMPARE(frameDigits(), QString("0000000800"));
-    click(upperArray(2) + "(0)");
+    click(UpperArray(2) + "(0)");
     QCOMPARE(frameDigits(), QString("0000000300"));
-    click(upperArray(9) + "(5)");
+    click(UpperArray(9) + "(5)");
     QCOMPARE(frameDigits(), QString("5000000300"));
     // A right click is not a click.
-    QTest::mouseClick(control(upperArray(0) + "(5)"), Qt::RightButton);
+    QTest::mouseClick(control(UpperArray(0) + "(5)"), Qt::RightButton);
     QCOMPARE(frameDigits(), QString("5000000300"));
 }
 

@@ -2,7 +2,7 @@
 // visibility, caption, font and colours, checked against a table written
 // out here from the layout (not taken from the window's code), and what the
 // window actually paints there.
-#include "ui/controls.h"
+#include "form_controls.h"
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -330,7 +330,7 @@ void LayoutTest::designPicturesUntilLoad() {
     // to the beam show the gap.
     auto showsZero = [&form](const QString &gap, const QString &bead) {
         for (int k = 0; k < 10; ++k) {
-            const QString upper = k == 9 ? QString("pic95") : QString("Pic%1").arg(k) + "5";
+            const QString upper = ctallix::test::UpperArray(k);
             QStringList names{upper + "(0)", upper + "(5)"};
             for (int i = 0; i < 5; ++i)
                 names << QString("Pic%1(%2)").arg(k).arg(i);

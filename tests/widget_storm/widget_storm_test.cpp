@@ -13,9 +13,10 @@
 //
 // CTALLIX_STORM_SEED=<n> and CTALLIX_STORM_EVENTS=<n> replay a run or
 // change its length; a failure prints the seed and the last events.
+#include "checking_view.h"
+#include "form_controls.h"
 #include "frame/form1_core.h"
 #include "frame/form_view.h"
-#include "ui/controls.h"
 #include "ui/form1.h"
 
 #include <QElapsedTimer>
@@ -33,13 +34,11 @@
 #include <random>
 #include <string>
 
-using ctallix::Caption;
 using ctallix::Form1;
 using ctallix::Form1Core;
-using ctallix::FormView;
-using ctallix::Half;
-using ctallix::Picture;
 using ctallix::PictureBox;
+using ctallix::test::UpperArray;
+using Shown = ctallix::test::CheckingView::Shown;
 
 namespace {
 
@@ -47,32 +46,6 @@ constexpr std::uint64_t kDefaultSeed = 20250611;
 constexpr int kDefaultEvents = 20000; // shared by the rows of the data table
 constexpr int kPixelCheckEvery = 10;  // events between two pixel comparisons
 constexpr std::size_t kEventsShown = 30;
-
-// What the core asked the view to show, recorded without any widget.
-class ShadowView : public FormView {
-public:
-    void setSlot(int column, Half half, int item, Picture picture) override {
-        (half == Half::Lower ? lower[column][item] : upper[column][item == 0 ? 0 : 1]) = picture;
-    }
-    void setCaption(Caption label, int index, const std::string &text) override {
-        (label == Caption::Label2 ? label2 : lab1[index]) = text;
-    }
-    void setHintVisible(int index, bool shown) override { visible[index] = shown; }
-    bool selectOption(int index) override {
-        const bool changed = selected != index;
-        selected = index;
-        return changed;
-    }
-    void beep() override { ++beeps; }
-
-    std::array<std::array<Picture, 5>, 10> lower{};
-    std::array<std::array<Picture, 2>, 10> upper{}; // items 0 and 5
-    std::string label2;
-    std::array<std::string, 10> lab1;
-    std::array<bool, 10> visible{};
-    int selected = 0; // Option1(0) is selected when the window is created
-    int beeps = 0;
-};
 
 // The window with its beep counted instead of sounded.
 class CountingForm : public Form1 {
@@ -140,18 +113,16 @@ std::uint64_t envNumber(const char *name, std::uint64_t fallback) {
     return ok ? n : fallback;
 }
 
-QString upperArray(int k) {
-    return k == 9 ? QStringLiteral("pic95") : QStringLiteral("Pic%1").arg(k) + u'5';
-}
-
 QString visibleText(const std::string &text) {
     QString s = QString::fromStdString(text);
     s.remove(QChar(u'\0'));
     return s;
 }
 
-QString pictureName(Picture p) {
-    return p == Picture::Bead ? QStringLiteral("bead") : QStringLiteral("gap");
+QString pictureName(Shown p) {
+    return p == Shown::Bead  ? QStringLiteral("bead")
+           : p == Shown::Gap ? QStringLiteral("gap")
+                             : QStringLiteral("nothing");
 }
 
 } // namespace
@@ -166,10 +137,7 @@ private slots:
 
 private:
     template <typename T> T *control(const QString &name) const {
-        T *w = form_->findChild<T *>(name);
-        if (w == nullptr)
-            qFatal("no control %s", qPrintable(name));
-        return w;
+        return ctallix::test::Control<T>(*form_, name);
     }
     void findControls();
     Event randomEvent(const Profile &profile, std::mt19937_64 &random) const;
@@ -178,7 +146,7 @@ private:
     QString pixelMismatch() const;
 
     std::unique_ptr<CountingForm> form_;
-    std::unique_ptr<ShadowView> view_;
+    std::unique_ptr<ctallix::test::CheckingView> view_;
     std::unique_ptr<Form1Core> shadow_;
 
     std::array<std::array<PictureBox *, 5>, 10> lower_{};
@@ -202,8 +170,8 @@ void WidgetStormTest::findControls() {
     for (int k = 0; k < 10; ++k) {
         for (int i = 0; i < 5; ++i)
             lower_[k][i] = control<PictureBox>(QStringLiteral("Pic%1(%2)").arg(k).arg(i));
-        upper_[k][0] = control<PictureBox>(upperArray(k) + QStringLiteral("(0)"));
-        upper_[k][1] = control<PictureBox>(upperArray(k) + QStringLiteral("(5)"));
+        upper_[k][0] = control<PictureBox>(UpperArray(k) + QStringLiteral("(0)"));
+        upper_[k][1] = control<PictureBox>(UpperArray(k) + QStringLiteral("(5)"));
         options_[k] = control<QRadioButton>(QStringLiteral("Option1(%1)").arg(k));
         hints_[k] = control<QLabel>(QStringLiteral("Lab1(%1)").arg(k));
     }
@@ -349,6 +317,8 @@ void WidgetStormTest::perform(const Event &e) {
 QString WidgetStormTest::mismatch() const {
     const Form1Core &core = form_->core();
     const Form1Core &shadow = *shadow_;
+    if (!view_->misuse.empty())
+        return QStringLiteral("the core called %1").arg(QString::fromStdString(view_->misuse));
 
     for (int k = 0; k < 10; ++k) {
         // The slots show what the core drew, and form a digit.
@@ -367,11 +337,11 @@ QString WidgetStormTest::mismatch() const {
         }
         for (int j = 0; j < 2; ++j) {
             const QString shown = upper_[k][j]->picture();
-            if (shown != pictureName(view_->upper[k][j]))
+            if (shown != pictureName(view_->upper[k][j * 5]))
                 return QStringLiteral("%1(%2) shows %3, the core drew %4")
-                    .arg(upperArray(k))
+                    .arg(UpperArray(k))
                     .arg(j == 0 ? 0 : 5)
-                    .arg(shown, pictureName(view_->upper[k][j]));
+                    .arg(shown, pictureName(view_->upper[k][j * 5]));
         }
         const bool upperGap0 = upper_[k][0]->picture() == QLatin1String("gap");
         if (gaps != 1 || upperGap0 == (upper_[k][1]->picture() == QLatin1String("gap")))
@@ -401,7 +371,7 @@ QString WidgetStormTest::mismatch() const {
             return QStringLiteral("Lab1(%1) shows \"%2\", the core wrote \"%3\"")
                 .arg(k)
                 .arg(hints_[k]->text(), visibleText(view_->lab1[k]));
-        if (hints_[k]->isVisible() != view_->visible[k])
+        if (hints_[k]->isVisible() != view_->lab1Visible[k])
             return QStringLiteral("Lab1(%1) is %2")
                 .arg(k)
                 .arg(hints_[k]->isVisible() ? QStringLiteral("shown") : QStringLiteral("hidden"));
@@ -479,7 +449,7 @@ QString WidgetStormTest::pixelMismatch() const {
                 return problem;
         for (int j = 0; j < 2; ++j)
             if (QString problem =
-                    compare(upper_[k][j], upperArray(k) + QStringLiteral("(%1)").arg(j * 5));
+                    compare(upper_[k][j], UpperArray(k) + QStringLiteral("(%1)").arg(j * 5));
                 !problem.isEmpty())
                 return problem;
     }
@@ -498,7 +468,7 @@ void WidgetStormTest::storm() {
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     findControls();
-    view_ = std::make_unique<ShadowView>();
+    view_ = std::make_unique<ctallix::test::CheckingView>();
     shadow_ = std::make_unique<Form1Core>(*view_);
     shadow_->Form_Load();
 
