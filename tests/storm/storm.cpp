@@ -131,15 +131,6 @@ u128 ScaledOf(const std::string &text) {
     return v;
 }
 
-struct Judgement {
-    bool decided = false; // the outcome and the text are predicted
-    bool fits = false;
-    bool haveR = false; // r is the rounded result, or one off when near a tie
-    u128 r = 0;         // the result x 10^places, rounded half away from zero
-    bool fromExact = false;
-    Running result; // the running value after an accepted press
-};
-
 Judgement JudgeExact(const Decimal &e, int places, bool valueTest) {
     Judgement j;
     j.decided = true;
@@ -310,10 +301,6 @@ bool Storm::fail(const std::string &what) {
     return false;
 }
 
-bool Storm::check() {
-    return checkAll();
-}
-
 bool Storm::apply(const Event &e) {
     history_[figures_.events % kHistory] = e;
     ++figures_.events;
@@ -375,7 +362,56 @@ bool Storm::apply(const Event &e) {
     if (!command)
         STORM_CHECK(view_.captionWrites == 0,
                     "a bead, beam, option, rail or label event wrote a caption");
-    return checkAll();
+    return check();
+}
+
+// What the core did with an operation press it could complete (the zero
+// divisor aside), held against the model's judgement: `accepted` is whether
+// it kept a result, `shown` the text it formatted. Gives the result text the
+// model takes on; nothing after a refusal (the model is reset) or a failure.
+std::optional<std::string> Storm::settle(const std::string &what, const Judgement &j, bool accepted,
+                                         const std::string &shown) {
+    if (j.decided) {
+        ++(j.fromExact ? figures_.predictedExact : figures_.predictedApprox);
+        if (accepted != j.fits) {
+            fail(what + " was " + (accepted ? "accepted" : "refused") + " but the model " +
+                 (j.fits ? "accepts " : "refuses ") +
+                 (j.haveR ? FixedText(j.r, model_.dot) : std::string("a huge result")));
+            return std::nullopt;
+        }
+    } else {
+        ++figures_.notPredicted;
+    }
+    if (!accepted) {
+        expectedBeeps_ = 1;
+        refused_ = true;
+        model_.reset();
+        return std::nullopt;
+    }
+    if (j.decided)
+        return FixedText(j.r, model_.dot);
+    // Too close to a tie to predict the last digit: the text must still be
+    // well formed and within one unit of the model's result.
+    if (!FixedShape(shown, model_.dot) || shown.size() > 11) {
+        fail(what + " gave " + Quote(shown) + ", no fixed text with " + std::to_string(model_.dot) +
+             " decimals of at most 11 characters");
+        return std::nullopt;
+    }
+    const u128 r = ScaledOf(shown);
+    if (j.haveR && (r + 1 < j.r || r > j.r + 1)) {
+        fail(what + " gave " + Quote(shown) + ", far from the model's " +
+             FixedText(j.r, model_.dot));
+        return std::nullopt;
+    }
+    return shown;
+}
+
+// A zero divisor: refused before any division, with `beeps` beeps.
+void Storm::refuseZeroDivisor(int beeps) {
+    ++figures_.predictedExact;
+    expectedBeeps_ = beeps;
+    refused_ = true;
+    model_.reset();
 }
 
 void Storm::operationPress(bool divide) {
@@ -399,57 +435,25 @@ void Storm::operationPress(bool divide) {
     model_.digit1 = frame.nearestDouble();
     if (divide && frame.zero()) {
         core_.Command2_Click();
-        ++figures_.predictedExact;
         ++figures_.chainedRefused;
-        expectedBeeps_ = 1;
-        refused_ = true;
-        model_.reset();
+        refuseZeroDivisor(1);
         return;
     }
 
     const Judgement j = Judge(model_.value, frame, divide, model_.dot, true);
     divide ? core_.Command2_Click() : core_.Command1_Click();
-    const bool accepted = core_.firstnum == kTrue;
-    if (j.decided) {
-        ++(j.fromExact ? figures_.predictedExact : figures_.predictedApprox);
-        if (accepted != j.fits) {
-            fail(std::string("chained ") + (divide ? "divide" : "multiply") + " was " +
-                 (accepted ? "accepted" : "refused") + " but the model " +
-                 (j.fits ? "accepts " : "refuses ") +
-                 (j.haveR ? FixedText(j.r, model_.dot) : std::string("a huge result")));
-            return;
-        }
-    } else {
-        ++figures_.notPredicted;
-    }
-    if (!accepted) {
-        ++figures_.chainedRefused;
-        expectedBeeps_ = 1;
-        refused_ = true;
-        model_.reset();
+    const auto result = settle(std::string("chained ") + (divide ? "divide" : "multiply"), j,
+                               core_.firstnum == kTrue, view_.label2);
+    if (!result) {
+        if (refused_)
+            ++figures_.chainedRefused;
         return;
     }
 
     ++figures_.chainedAccepted;
-    if (j.decided) {
-        model_.label2 = FixedText(j.r, model_.dot);
-    } else {
-        const std::string &shown = view_.label2;
-        if (!FixedShape(shown, model_.dot) || shown.size() > 11) {
-            fail("chained result " + Quote(shown) + " is no fixed text with " +
-                 std::to_string(model_.dot) + " decimals of at most 11 characters");
-            return;
-        }
-        const u128 r = ScaledOf(shown);
-        if (j.haveR && (r + 1 < j.r || r > j.r + 1)) {
-            fail("chained result " + Quote(shown) + " is far from the model's " +
-                 FixedText(j.r, model_.dot));
-            return;
-        }
-        model_.label2 = shown;
-    }
+    model_.label2 = *result;
     model_.numtext[2] = text;
-    model_.numtext[3] = model_.label2;
+    model_.numtext[3] = *result;
     model_.value = j.result;
     model_.upper.fill(0);
     model_.lower.fill(0);
@@ -464,56 +468,23 @@ void Storm::equalsPress() {
 
     if (divide && frame.zero()) {
         core_.Command3_Click();
-        ++figures_.predictedExact;
         ++figures_.equalsRefused;
-        expectedBeeps_ = 2; // refused, and refused again
-        refused_ = true;
-        model_.reset();
+        refuseZeroDivisor(2); // refused, and refused again
         return;
     }
 
     const Judgement j = Judge(model_.value, frame, divide, model_.dot, !divide);
     core_.Command3_Click();
-    const bool laid = view_.label2.empty();
-    if (j.decided) {
-        ++(j.fromExact ? figures_.predictedExact : figures_.predictedApprox);
-        if (laid != j.fits) {
-            fail(std::string("equals (") + (divide ? "divide" : "multiply") + ") " +
-                 (laid ? "laid a result" : "refused") + " but the model " +
-                 (j.fits ? "lays " : "refuses ") +
-                 (j.haveR ? FixedText(j.r, model_.dot) : std::string("a huge result")));
-            return;
-        }
-    } else {
-        ++figures_.notPredicted;
-    }
+    const auto laid = settle(std::string("equals (") + (divide ? "divide" : "multiply") + ")", j,
+                             view_.label2.empty(), core_.numtext[3]);
     if (!laid) {
-        ++figures_.equalsRefused;
-        expectedBeeps_ = 1;
-        refused_ = true;
-        model_.reset();
+        if (refused_)
+            ++figures_.equalsRefused;
         return;
     }
 
     ++figures_.equalsLaid;
-    std::string result;
-    if (j.decided) {
-        result = FixedText(j.r, model_.dot);
-    } else {
-        result = core_.numtext[3];
-        if (!FixedShape(result, model_.dot) || result.size() > 11) {
-            fail("laid result " + Quote(result) + " is no fixed text with " +
-                 std::to_string(model_.dot) + " decimals of at most 11 characters");
-            return;
-        }
-        const u128 r = ScaledOf(result);
-        if (j.haveR && (r + 1 < j.r || r > j.r + 1)) {
-            fail("laid result " + Quote(result) + " is far from the model's " +
-                 FixedText(j.r, model_.dot));
-            return;
-        }
-    }
-
+    const std::string &result = *laid;
     // The result's characters without the point, right-aligned in ten
     // columns; the columns left of them get the fill character and show 0.
     std::string digits;
@@ -540,7 +511,7 @@ void Storm::equalsPress() {
     model_.value = j.result;
 }
 
-bool Storm::checkAll() {
+bool Storm::check() {
     STORM_CHECK(view_.misuse.empty(), "the core asked the window for " + view_.misuse);
     if (!checkColumns() || !checkCalculation())
         return false;

@@ -18,6 +18,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -101,6 +102,16 @@ struct Model {
     void reset();
 };
 
+// The model's verdict on one operation press.
+struct Judgement {
+    bool decided = false; // the outcome and the text are predicted
+    bool fits = false;
+    bool haveR = false; // r is the rounded result, or one off when near a tie
+    u128 r = 0;         // the result x 10^places, rounded half away from zero
+    bool fromExact = false;
+    Running result; // the running value after an accepted press
+};
+
 class Storm {
 public:
     // Creates the core and runs its load handler, then checks the start.
@@ -126,10 +137,12 @@ public:
     const Model &model() const { return model_; }
 
 private:
-    bool checkAll();
     bool checkColumns();
     bool checkCalculation();
     bool fail(const std::string &what);
+    std::optional<std::string> settle(const std::string &what, const Judgement &j, bool accepted,
+                                      const std::string &shown);
+    void refuseZeroDivisor(int beeps);
     void operationPress(bool divide);
     void equalsPress();
 
