@@ -1,6 +1,5 @@
 #include "ui/form1.h"
 
-#include "ui/bitmap.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 
@@ -51,7 +50,7 @@ const QColor kOrange(255, 128, 0);
 const QColor kGrey(128, 128, 128);
 
 QPixmap image(const char *name) {
-    return loadBitmap(QStringLiteral(":/images/") + QLatin1String(name));
+    return QPixmap(QStringLiteral(":/images/") + QLatin1String(name));
 }
 
 // The press handlers' mouse-button code.
