@@ -119,8 +119,11 @@ void PictureBox::paintEvent(QPaintEvent *) {
     // On a screen with more device pixels to the pixel, each bitmap pixel
     // becomes a block of one colour: a smoothed bead would look blurred.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    // A picture smaller than the control leaves the window's background.
-    painter.fillRect(rect(), palette().window());
+    // The control is opaque: where no picture covers it, the window's
+    // background shows (every picture of this window covers its control).
+    const QSize picture = pixmap_ != nullptr ? pixmap_->deviceIndependentSize().toSize() : QSize();
+    if (picture.width() < width() || picture.height() < height())
+        painter.fillRect(rect(), palette().window());
     if (pixmap_ != nullptr)
         painter.drawPixmap(0, 0, *pixmap_);
 }
