@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh cmake make g++ qt6-base-dev fonts-ipafont-gothic fonts-arphic-ukai fontconfig \
-  libgtest-dev xvfb xauth x11-utils xdotool imagemagick libx11-dev libxtst-dev clang-format \
+  libgtest-dev locales xvfb xauth x11-utils xdotool imagemagick libx11-dev libxtst-dev clang-format \
   libfontconfig-dev fonts-dejavu-core desktop-file-utils
 jobs="$(nproc)"
 

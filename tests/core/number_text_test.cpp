@@ -7,6 +7,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace ctallix::test {
@@ -159,9 +160,15 @@ TEST(ReadFrame, StopsAtAStrayPointOrFillCharacter) {
 }
 
 TEST(ReadFrame, IgnoresTheLocale) {
-    // A locale with a decimal comma must not change reading or writing.
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "fr_FR.UTF-8"))
-        std::setlocale(LC_NUMERIC, "C");
+    // A German locale writes and reads "1,25": built here with localedef
+    // into a private folder, so the test needs no generated system locale.
+    const std::string folder = testing::TempDir() + "ctallix-locale";
+    const std::string build = "localedef -i de_DE -f UTF-8 " + folder + "/de_DE.UTF-8";
+    ASSERT_EQ(std::system(("mkdir -p " + folder + " && " + build).c_str()), 0) << build;
+    setenv("LOCPATH", folder.c_str(), 1);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+
     Rig rig;
     rig.enterDigits("125");
     rig.chooseDot(2);
@@ -169,6 +176,7 @@ TEST(ReadFrame, IgnoresTheLocale) {
     EXPECT_EQ(rig.core.FormatResult(1.25), "1.25");
     EXPECT_EQ(PlainText(1.25), "1.25");
     std::setlocale(LC_ALL, "C");
+    unsetenv("LOCPATH");
 }
 
 } // namespace
