@@ -18,7 +18,7 @@ bash scripts/deps.sh cmake make g++ qt6-base-dev libx11-dev libfontconfig-dev fo
 build=${1:-build-bench}
 mkdir -p "$build"
 echo "== build ($build, Release)"
-if ! { cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=OFF &&
+if ! { cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=OFF -DBUILD_TESTING=ON &&
   cmake --build "$build" -j"$(nproc)" --target ctallix ctallix_launch_bench ctallix_event_bench; } \
   >"$build/bench-build.log" 2>&1; then
   cat "$build/bench-build.log" >&2

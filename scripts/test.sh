@@ -9,7 +9,7 @@ bash scripts/deps.sh cmake make g++ qt6-base-dev fonts-ipafont-gothic fonts-arph
 jobs="$(nproc)"
 
 echo "== build (gcc, warnings are errors)"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DBUILD_TESTING=ON >/dev/null
 cmake --build build -j"$jobs"
 echo "== tests"
 ctest --test-dir build --output-on-failure -j"$jobs"
