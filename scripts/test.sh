@@ -1,41 +1,60 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds cTallix and runs every test through CTest.
-# Exits non-zero on any failure.
-set -euo pipefail
+# Installs what is missing, builds cTallix and runs every test through CTest,
+# in three stages: the program and all its tests (gcc, warnings are errors);
+# the core under AddressSanitizer and UndefinedBehaviorSanitizer (clang); and
+# libFuzzer on whole event sequences (CTALLIX_FUZZ_SECONDS, default 30). Ends
+# with one line that sums up every stage; exits non-zero if any failed.
+set -uo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh cmake make g++ qt6-base-dev fonts-ipafont-gothic fonts-arphic-ukai fontconfig \
-  libgtest-dev locales xvfb xauth x11-utils xdotool imagemagick libx11-dev libxtst-dev clang-format \
-  libfontconfig-dev fonts-dejavu-core desktop-file-utils
-jobs="$(nproc)"
+bash scripts/deps.sh cmake make g++ qt6-base-dev libfontconfig-dev fonts-ipafont-gothic \
+  fonts-arphic-ukai fontconfig fonts-dejavu-core locales xvfb libx11-dev libxtst-dev clang-format \
+  desktop-file-utils clang libclang-rt-14-dev || exit 1
+jobs=$(nproc)
+passed=0
+failed=0
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
 
-echo "== build (gcc, warnings are errors)"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DBUILD_TESTING=ON >/dev/null
-cmake --build build -j"$jobs"
-echo "== tests"
-ctest --test-dir build --output-on-failure -j"$jobs"
+# stage NAME BUILD_DIR BUILD_COMMAND CTEST_ARGS...: builds, runs the tests, adds up.
+stage() {
+  local name=$1 dir=$2 build=$3 start=$SECONDS
+  shift 3
+  echo "== $name"
+  if ! bash -c "$build" >"$log" 2>&1; then
+    cat "$log"
+    echo "   $name: the build failed"
+    failed=$((failed + 1))
+    return
+  fi
+  ctest "$@" --output-on-failure -j"$jobs" 2>&1 | tee "$log"
+  local summary
+  summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log")
+  if [ -z "$summary" ]; then
+    echo "   $name: CTest gave no summary"
+    failed=$((failed + 1))
+    return
+  fi
+  local total bad
+  total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary")
+  bad=$(sed -E 's/.*, ([0-9]+) tests? failed.*/\1/' <<<"$summary")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+  grep -hE '^(checker seed|stat::number_of_executed_units)' "$dir/Testing/Temporary/LastTest.log" |
+    sed 's/^/   /'
+  echo "   $name: $((total - bad)) passed, $bad failed in $((SECONDS - start)) s"
+}
 
-# The core again, built with clang under AddressSanitizer and
-# UndefinedBehaviorSanitizer (any finding aborts the test): the core tests,
-# the corpus replays and the event storm (4 seeds x 1,000,000 events).
-echo "== sanitizer build (clang, ASan + UBSan, core only)"
-stage_start=$SECONDS
-bash scripts/deps.sh clang libclang-rt-14-dev
-cmake --preset asan >/dev/null
-cmake --build --preset asan -j"$jobs"
-ctest --preset asan -j"$jobs"
-awk '/^storm seed/ { print "   " $0; events += $4; checks += $8 }
-     END { printf "   storm: %.0f events, %.0f invariant checks in all\n", events, checks }' \
-  build-asan/Testing/Temporary/LastTest.log
-echo "   sanitizer stage: $((SECONDS - stage_start)) s"
+stage "program and tests (gcc, warnings are errors)" build \
+  "cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+     -DBUILD_TESTING=ON && cmake --build build -j$jobs" \
+  --test-dir build
+stage "core under ASan and UBSan (clang)" build-asan \
+  "cmake --preset asan && cmake --build --preset asan -j$jobs" \
+  --preset asan
+stage "fuzzing (clang, libFuzzer, ASan and UBSan)" build-fuzz \
+  "cmake --preset fuzz -DCTALLIX_FUZZ_SECONDS=${CTALLIX_FUZZ_SECONDS:-30} && \
+     cmake --build --preset fuzz -j$jobs" \
+  --preset fuzz
 
-# libFuzzer on the number reader, the formatting, LayNumber and the whole core
-# (each target CTALLIX_FUZZ_SECONDS, default 60), starting from tests/fuzz/corpus.
-echo "== fuzzing (clang, libFuzzer + ASan + UBSan)"
-stage_start=$SECONDS
-cmake --preset fuzz -DCTALLIX_FUZZ_SECONDS="${CTALLIX_FUZZ_SECONDS:-60}" >/dev/null
-cmake --build --preset fuzz -j"$jobs"
-ctest --preset fuzz -j"$jobs"
-awk '/ Testing: fuzz\./ { target = $3 }
-     /^stat::number_of_executed_units:/ { print "   " target ": " $2 " executions" }' \
-  build-fuzz/Testing/Temporary/LastTest.log
-echo "   fuzzing stage: $((SECONDS - stage_start)) s"
+echo "all stages: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

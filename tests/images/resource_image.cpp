@@ -1,5 +1,0 @@
-#include "resource_image.h"
-
-QImage resourceImage(const QString &name) {
-    return QImage(QStringLiteral(":/images/") + name);
-}
