@@ -1,13 +1,16 @@
-// A FormView that records what the window would show, and the delivery of
-// a user's event to the core as the window delivers it. Shared by the
-// scenario table's core driver and the randomized checker.
+// A FormView that records what the window would show, the delivery of a
+// user's event to the core as the window delivers it, and what must hold
+// after every event. Shared by the core's scenario driver and the checker.
 #pragma once
 
 #include "frame/form1_core.h"
 #include "scenario.h"
 
+#include <algorithm>
 #include <array>
-#include <string>
+#include <functional>
+#include <map>
+#include <utility>
 
 namespace ctallix::test {
 
@@ -17,8 +20,7 @@ struct RecordingView : FormView {
     std::string label2;
     std::array<std::string, 10> lab1;
     std::array<bool, 10> hintShown{};
-    int option = 0;
-    int beeps = 0;
+    int option = 0, beeps = 0;
 
     void setSlot(int column, Half half, int item, Picture picture) override {
         pictures.at(column).at(half == Half::Lower ? item : item == 0 ? 5 : 6) = picture;
@@ -27,83 +29,77 @@ struct RecordingView : FormView {
         (label == Caption::Label2 ? label2 : lab1.at(index)) = text;
     }
     void setHintVisible(int index, bool visible) override { hintShown.at(index) = visible; }
-    bool selectOption(int index) override {
-        const bool changed = option != index;
-        option = index;
-        return changed;
-    }
+    bool selectOption(int index) override { return std::exchange(option, index) != index; }
     void beep() override { ++beeps; }
 
     // The digit column k shows, or -1 when its slots show none.
     int drawn(int k) const {
         const auto &p = pictures[k];
-        int gap = -1;
-        for (int i = 0; i < 5; ++i)
-            if (p[i] == Picture::Gap)
-                gap = gap < 0 ? i : 9;
-        if (gap > 4 || p[5] == p[6])
+        const auto gaps = std::count(p.begin(), p.begin() + 5, Picture::Gap);
+        if (gaps != 1 || p[5] == p[6])
             return -1;
-        return gap + (p[5] == Picture::Bead ? 5 : 0);
+        return static_cast<int>(std::find(p.begin(), p.end(), Picture::Gap) - p.begin()) +
+               (p[5] == Picture::Bead ? 5 : 0);
     }
-    // The ten drawn digits, column 9 first ('?' for a column showing none).
-    std::string frame() const {
-        std::string s;
-        for (int k = 9; k >= 0; --k)
-            s += drawn(k) < 0 ? '?' : static_cast<char>('0' + drawn(k));
-        return s;
+
+    // What the window shows, in the scenario table's terms.
+    std::string shown() const {
+        std::string frame, captions, hints;
+        for (int k = 9; k >= 0; --k) {
+            frame += drawn(k) < 0 ? '?' : static_cast<char>('0' + drawn(k));
+            const std::string &c = lab1[k];
+            captions += c.empty() ? '.' : c.size() > 1 ? '?' : c[0] == '\0' ? '_' : c[0];
+            hints += hintShown[k] ? '1' : '0';
+        }
+        return "frame=" + frame + " label2=" + label2 + " lab1=" + captions + " hints=" + hints +
+               " dot=" + std::to_string(option);
     }
 };
 
-// What must hold after every event: each column drawn as upper + lower, its
-// column text the single digit of that sum, and no "." left in any column
-// text. Empty when all holds, else what does not.
+inline std::string Expected(const Scenario &s) {
+    return "frame=" + s.frame + " label2=" + s.label2 + " lab1=" + s.lab1 +
+           " hints=" + std::string(10, s.hints ? '1' : '0') + " dot=" + std::to_string(s.dot);
+}
+
+// Each column drawn as upper + lower with its text the single digit of that
+// sum, no "." left in any column text, and dot the selected option. Empty
+// when all holds.
 inline std::string Invariants(const Form1Core &core, const RecordingView &view) {
     for (int k = 0; k < 10; ++k) {
         const int sum = core.upper[k] + core.lower[k];
-        if ((core.upper[k] != 0 && core.upper[k] != 5) || core.lower[k] < 0 || core.lower[k] > 4 ||
-            view.drawn(k) != sum || core.coltext[k] != std::string(1, static_cast<char>('0' + sum)))
+        if (core.upper[k] % 5 != 0 || core.upper[k] > 5 || core.lower[k] < 0 || core.lower[k] > 4 ||
+            view.drawn(k) != sum || core.coltext[k] != std::to_string(sum))
             return "column " + std::to_string(k) + " draws " + std::to_string(view.drawn(k)) +
-                   " with upper " + std::to_string(core.upper[k]) + ", lower " +
-                   std::to_string(core.lower[k]) + ", text \"" + core.coltext[k] + "\"";
+                   " but holds " + std::to_string(core.upper[k]) + "+" +
+                   std::to_string(core.lower[k]) + " \"" + core.coltext[k] + "\"";
     }
-    return {};
+    return core.dot == view.option ? "" : "dot " + std::to_string(core.dot);
 }
 
 inline void Deliver(Form1Core &core, RecordingView &view, const Event &e) {
-    const auto item = static_cast<std::int16_t>(e.item);
-    const auto column = static_cast<std::int16_t>(e.column);
-    switch (e.kind) {
-    case 'L':
-        return core.PicK_MouseDown(e.column, item, kLeftButton, 0, 20, 11);
-    case 'R':
-        return core.PicK_MouseDown(e.column, item, kRightButton, 0, 20, 11);
-    case 'M':
-        return core.PicK_MouseDown(e.column, item, kMiddleButton, 0, 20, 11);
-    case 'U':
-        return core.PicK5_Click(e.column, item);
-    case 'O':
-        if (view.selectOption(e.column))
-            core.Option1_Click(column);
+    using Handler = std::function<void(Form1Core &, std::int16_t, std::int16_t)>;
+    static const std::map<char, Handler> handlers = {
+        {'L', [](auto &c, auto k, auto i) { c.PicK_MouseDown(k, i, kLeftButton, 0, 20, 11); }},
+        {'R', [](auto &c, auto k, auto i) { c.PicK_MouseDown(k, i, kRightButton, 0, 20, 11); }},
+        {'M', [](auto &c, auto k, auto i) { c.PicK_MouseDown(k, i, kMiddleButton, 0, 20, 11); }},
+        {'U', [](auto &c, auto k, auto i) { c.PicK5_Click(k, i); }},
+        {'O', [](auto &c, auto k, auto) { c.Option1_Click(k); }},
+        {'x', [](auto &c, auto, auto) { c.Command1_Click(); }},
+        {'/', [](auto &c, auto, auto) { c.Command2_Click(); }},
+        {'=', [](auto &c, auto, auto) { c.Command3_Click(); }},
+        {'C', [](auto &c, auto, auto) { c.Command4_Click(); }},
+        {'B', [](auto &c, auto, auto) { c.Frame1_Click(); }},
+        {'T', [](auto &c, auto, auto) { c.Picture22_Click(1); }},
+        {'b', [](auto &c, auto, auto) { c.Picture22_Click(0); }},
+        {'H', [](auto &c, auto k, auto) { c.Lab1_Click(k); }},
+    };
+    // The window clicks an option button only when it changes the selection,
+    // and a hidden hint label takes no click.
+    if ((e.kind == 'O' && !view.selectOption(e.column)) ||
+        (e.kind == 'H' && !view.hintShown[e.column]))
         return;
-    case 'x':
-        return core.Command1_Click();
-    case '/':
-        return core.Command2_Click();
-    case '=':
-        return core.Command3_Click();
-    case 'C':
-        return core.Command4_Click();
-    case 'B':
-        return core.Frame1_Click();
-    case 'T':
-        return core.Picture22_Click(1);
-    case 'b':
-        return core.Picture22_Click(0);
-    case 'H':
-        if (view.hintShown[e.column]) // a hidden label takes no click
-            core.Lab1_Click(column);
-        return;
-    }
+    handlers.at(e.kind)(core, static_cast<std::int16_t>(e.column),
+                        static_cast<std::int16_t>(e.item));
 }
 
 } // namespace ctallix::test
