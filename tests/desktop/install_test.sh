@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix with `cmake --install` and checks
 # what lands there: bin/ctallix, the program just built, which starts and
-# reports the missing display; and share/applications/ctallix.desktop, a
-# valid desktop entry that launches it by name under the generic
-# calculator icon.
+# reports the missing display; and the desktop entry
+# share/applications/io.github.ctallix.cTallix.desktop, valid, which launches
+# it by name under the generic calculator icon.
 #
 # Usage: install_test.sh CMAKE BUILD_DIR BUILT_CTALLIX
 set -uo pipefail
@@ -28,7 +28,7 @@ fi
 rm -f "$prefix.log"
 
 program=$prefix/bin/ctallix
-entry=$prefix/share/applications/ctallix.desktop
+entry=$prefix/share/applications/io.github.ctallix.cTallix.desktop
 
 # The program: the one just built, executable, found on PATH by the name the
 # entry's Exec line uses, and able to run (it reports the missing display).
@@ -49,7 +49,7 @@ fi
 
 # The desktop entry.
 if [ ! -f "$entry" ]; then
-  fail "share/applications/ctallix.desktop is not installed"
+  fail "share/applications/io.github.ctallix.cTallix.desktop is not installed"
 else
   # Value of KEY in the [Desktop Entry] group.
   value() {
@@ -79,7 +79,7 @@ else
 fi
 
 if [ $failures -eq 0 ]; then
-  echo "install checks passed: bin/ctallix and share/applications/ctallix.desktop"
+  echo "install checks passed: bin/ctallix and the desktop entry"
   exit 0
 fi
 exit 1
