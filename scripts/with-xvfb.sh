@@ -27,7 +27,7 @@ xvfb=$!
 
 # Xvfb writes the display number and a newline once it accepts clients.
 for ((tries = 0; tries < 200; tries++)); do
-  if [[ "$(cat "$dir/display")" == *$'\n'* ]] 2>/dev/null; then break; fi
+  if [ "$(wc -l <"$dir/display")" -ge 1 ]; then break; fi
   if ! kill -0 "$xvfb" 2>/dev/null; then
     echo "with-xvfb: Xvfb exited before it took clients:" >&2
     cat "$dir/log" >&2
@@ -42,6 +42,9 @@ if [ -z "$number" ]; then
   exit 1
 fi
 
+# Programs on this display keep their runtime files here unless told otherwise.
+mkdir -m 700 "$dir/runtime"
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$dir/runtime}
 status=0
 DISPLAY=":$number" "$@" || status=$?
 exit "$status"

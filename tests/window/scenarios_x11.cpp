@@ -88,7 +88,7 @@ void Start(const char *path) {
     const bool found = PollFor(10, [] {
         int status;
         if (waitpid(program, &status, WNOHANG) == program)
-            program = 0, Abort("ctallix ended with status " + std::to_string(status));
+            program = 0, Abort("ctallix ended, exit status " + std::to_string(WEXITSTATUS(status)));
         Window root, parent, *children = nullptr;
         unsigned count = 0;
         XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count);
