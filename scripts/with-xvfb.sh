@@ -21,6 +21,7 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 # Xvfb's own output goes to a file, so it never holds the caller's pipes.
+: >"$dir/display"
 Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset \
   3>"$dir/display" >"$dir/log" 2>&1 &
 xvfb=$!
