@@ -146,12 +146,11 @@ private slots:
                 ->actionInterface()
                 ->doAction(QAccessibleActionInterface::pressAction());
         };
-        for (const char *name : {"Pic0(3)", "pic95(5)", "Option1(2)", "Picture22(0)"})
+        // Each press reaches the calculator: 5 and 3 entered, two decimals, x.
+        for (const char *name : {"Pic0(3)", "pic95(5)", "Option1(2)", "Picture22(0)", "Command1"})
             press(name);
-        QTRY_COMPARE(pixel(form.grab().toImage(), 371 + 30, 169 + 11), QColor(147, 190, 232));
-        QTRY_VERIFY(pixel(form.grab().toImage(), 11 + 30, 42 + 11) == QColor(147, 190, 232));
-        QTRY_VERIFY(control<QRadioButton>("Option1(2)")->isChecked() &&
-                    control("Lab1(7)")->isVisible());
+        QTRY_COMPARE(control<QLabel>("Label2")->text(), QString("50000000.03"));
+        QTRY_VERIFY(control("Lab1(7)")->isVisible());
         press("Command4");
         QTRY_VERIFY(control<QRadioButton>("Option1(0)")->isChecked());
         press("Lab1(4)");
