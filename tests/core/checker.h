@@ -70,8 +70,6 @@ public:
             problem = Invariants(core_, view_);
         if (problem.empty() && view_.shown() != Shown())
             problem = "the window shows " + view_.shown() + "\n  the model shows  " + Shown();
-        if (problem.empty() && (core_.firstnum != 0) != firstnum_)
-            problem = "firstnum differs from the model's";
         return problem;
     }
 
@@ -81,36 +79,19 @@ public:
 private:
     std::string Model(const Event &e, int beeps) {
         int &digit = digits_[e.column];
-        switch (e.kind) {
-        case 'L':
-        case 'M':
-            digit = digit / 5 * 5 + e.item;
-            break;
-        case 'R':
-            digit = 5 + e.item;
-            break;
-        case 'U':
-            digit = e.item + digit % 5;
-            break;
-        case 'O':
+        if (std::string("LMRU").find(e.kind) != std::string::npos)
+            digit =
+                e.kind == 'U' ? e.item + digit % 5 : (e.kind == 'R' ? 5 : digit / 5 * 5) + e.item;
+        else if (e.kind == 'O')
             dot_ = e.column;
-            break;
-        case 'B':
+        else if (e.kind == 'B')
             digits_.fill(0);
-            break;
-        case 'C':
+        else if (e.kind == 'C')
             Reset();
-            break;
-        case 'T':
-        case 'b':
-            hints_ = true;
-            break;
-        case 'H':
-            hints_ = false;
-            break;
-        default:
+        else if (e.kind == 'T' || e.kind == 'b' || e.kind == 'H')
+            hints_ = e.kind != 'H';
+        else
             return Press(e.kind, beeps);
-        }
         return Beeps(beeps, 0);
     }
 
@@ -160,14 +141,20 @@ private:
         return exact_ && places < 38 && scaled && Decimal(*scaled, 0).size() <= 15;
     }
 
+    // Whether the core may be off by `distance` from a bound of size `size`.
+    bool Near(u128 distance, u128 size, const Fraction &r) const {
+        return !Short(r) &&
+               static_cast<long double>(distance) < 1e-12L * static_cast<long double>(size);
+    }
+
     // r with dot decimals, rounded half away from zero; nothing when the
     // core's floating point may round it either way.
     std::optional<std::string> Rounded(const Fraction &r) const {
         const Maybe twice = Mul(r.n, 2 * Pow10(dot_));
         if (!twice || *twice > ~u128{0} - r.d)
             return std::nullopt;
-        const u128 rest = (*twice + r.d) % (2 * r.d), tie = std::min(rest, 2 * r.d - rest);
-        if (!Short(r) && static_cast<long double>(tie) < 1e-12L * static_cast<long double>(*twice))
+        const u128 rest = (*twice + r.d) % (2 * r.d);
+        if (Near(std::min(rest, 2 * r.d - rest), *twice, r))
             return std::nullopt;
         return Decimal((*twice + r.d) / (2 * r.d), dot_);
     }
@@ -177,8 +164,7 @@ private:
         const Maybe max = Mul(9999999999, r.d);
         if (!max)
             return std::nullopt;
-        const u128 gap = r.n > *max ? r.n - *max : *max - r.n;
-        if (!Short(r) && static_cast<long double>(gap) < 1e-12L * static_cast<long double>(*max))
+        if (Near(r.n > *max ? r.n - *max : *max - r.n, *max, r))
             return std::nullopt;
         return r.n <= *max;
     }
