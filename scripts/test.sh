@@ -3,7 +3,7 @@
 # Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh cmake make g++ qt6-base-dev fonts-ipafont-gothic fonts-arphic-ukai fontconfig \
+bash scripts/deps.sh cmake make g++ pkgconf qt6-base-dev libxcb1-dev fonts-ipafont-gothic fonts-arphic-ukai fontconfig \
   libgtest-dev locales xvfb xauth x11-utils xdotool imagemagick libx11-dev libxtst-dev clang-format \
   libfontconfig-dev fonts-dejavu-core desktop-file-utils
 jobs="$(nproc)"

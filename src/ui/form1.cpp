@@ -9,6 +9,7 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QSignalBlocker>
 
 #include <cstdint>
@@ -147,7 +148,10 @@ Form1::Form1(QWidget *parent) : QWidget(parent), core_(*this) {
 
     setObjectName(controlName(QStringLiteral("Form1")));
     setWindowTitle(QStringLiteral("cTallix"));
-    setFixedSize(463, 282);
+    setFixedSize(kFormGeometry.size());
+    if (const QScreen *screen = QGuiApplication::primaryScreen();
+        screen != nullptr && screen->availableGeometry().contains(kFormGeometry))
+        setGeometry(kFormGeometry);
     orangeOnWhite(this);
     options_ = new QButtonGroup(this);
 

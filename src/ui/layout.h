@@ -10,6 +10,8 @@
 
 #include "ui/fonts.h"
 
+#include <QRect>
+
 #include <array>
 
 namespace ctallix {
@@ -53,6 +55,10 @@ struct Control {
     bool visible;
     const char *pressedPicture = nullptr; // a command's picture while held down
 };
+
+// Form1's client area on the screen; a screen without room for it there
+// leaves the place to the window manager.
+inline constexpr QRect kFormGeometry{204, 152, 463, 282};
 
 using K = Kind;
 
