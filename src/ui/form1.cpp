@@ -172,7 +172,7 @@ void Form1::add(const Control &c) {
         auto *box = new PictureBox(this);
         box->setPicture(&picture(c.face));
         if (c.kind == Kind::Holder) {
-            (std::string_view(c.face) == "bead.bmp" ? pic81_ : pic80_) = box;
+            (std::string_view(c.name) == "Pic81" ? pic81_ : pic80_) = box;
         } else if (c.kind == Kind::Lower) {
             lower_.at(k).at(c.index) = box;
             connect(box, &PictureBox::mouseDown, this,
@@ -269,7 +269,8 @@ void Form1::add(const Control &c) {
         widget->setAccessibleName(says.name);
         widget->setAccessibleDescription(says.description);
     }
-    widget->setVisible(c.visible);
+    if (!c.visible)
+        widget->hide();
 }
 
 const QPixmap &Form1::picture(const char *file) {
