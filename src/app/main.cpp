@@ -24,10 +24,10 @@ std::string env(const char *name) {
 std::string displayProblem() {
     const std::string platform = env("QT_QPA_PLATFORM");
     const std::string display = env("DISPLAY");
-    if (platform.empty() && display.empty() && env("WAYLAND_DISPLAY").empty())
+    const std::string wayland = env("WAYLAND_DISPLAY");
+    if (platform.empty() && display.empty() && wayland.empty())
         return "neither DISPLAY nor WAYLAND_DISPLAY is set";
-    const bool x11 =
-        platform.empty() ? env("WAYLAND_DISPLAY").empty() : platform.starts_with("xcb");
+    const bool x11 = platform.empty() ? wayland.empty() : platform.starts_with("xcb");
     if (!x11)
         return "";
     if (display.empty())
@@ -45,6 +45,7 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "ctallix: cannot open the display: %s\n", problem.c_str());
         return 1;
     }
+    ctallix::skipInputMethod();
     ctallix::skipBusAutolaunch();
     ctallix::FontconfigWarmUp fontconfig; // after the last change to the environment
 

@@ -8,6 +8,10 @@
 
 namespace ctallix {
 
+void skipInputMethod() {
+    setenv("QT_IM_MODULE", "none", 1);
+}
+
 void skipBusAutolaunch() {
     // Qt's accessibility bridge asks the session message bus whether a
     // screen reader listens. Where the session announces no bus (neither

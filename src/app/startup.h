@@ -9,6 +9,12 @@
 
 namespace ctallix {
 
+// Sets QT_IM_MODULE=none: the window has no text entry, and the default
+// input-method plugin (compose) would be loaded for nothing. Measured gain:
+// 0.1 MiB of peak RSS (29.7 against 29.6 MiB in each of six runs); the time
+// to the first picture is the same within the noise (0.4 ms).
+void skipInputMethod();
+
 // Gives the session message bus an address that libdbus gives up on at
 // once, where the session announces no bus. Measured gain: 4 ms (median of
 // the six runs; 1 to 8 ms, and 2 to 4 ms less CPU).
