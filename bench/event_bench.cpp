@@ -21,6 +21,7 @@
 // a copy of their pixels.
 //
 // Usage: ctallix_event_bench [REPETITIONS]   (run with QT_QPA_PLATFORM=offscreen)
+#include "ui/control_name.h"
 #include "ui/controls.h"
 #include "ui/form1.h"
 
@@ -37,6 +38,7 @@
 #include <set>
 #include <vector>
 
+using ctallix::controlName;
 using ctallix::Form1;
 using ctallix::PictureBox;
 
@@ -96,7 +98,7 @@ struct Bench {
         return w;
     }
     QWidget *lower(int k, int item) {
-        return control(QStringLiteral("Pic%1(%2)").arg(k).arg(item));
+        return control(controlName(QStringLiteral("Pic%1").arg(k), item));
     }
 
     Bench() {
@@ -106,8 +108,7 @@ struct Bench {
             const QString upper =
                 k == 9 ? QStringLiteral("pic95") : QStringLiteral("Pic%1").arg(k) + u'5';
             for (int item : {0, 5})
-                beadSlots.push_back(qobject_cast<PictureBox *>(
-                    control(QStringLiteral("%1(%2)").arg(upper).arg(item))));
+                beadSlots.push_back(qobject_cast<PictureBox *>(control(controlName(upper, item))));
         }
         form.show();
         settle();
@@ -130,11 +131,11 @@ struct Bench {
             click(lower(k, 4), Qt::RightButton);
     }
 
-    std::vector<QString> pictures() const {
-        std::vector<QString> names;
+    std::vector<const QPixmap *> pictures() const {
+        std::vector<const QPixmap *> shown;
         for (const PictureBox *slot : beadSlots)
-            names.push_back(slot->picture());
-        return names;
+            shown.push_back(slot->picture());
+        return shown;
     }
 };
 
@@ -174,7 +175,7 @@ Figures run(Bench &bench, const Event &event, int repetitions) {
     // repainted.
     event.prepare(bench, 0);
     Bench::settle();
-    const std::vector<QString> before = bench.pictures();
+    const std::vector<const QPixmap *> before = bench.pictures();
     PaintCounter counter;
     qApp->installEventFilter(&counter);
     bench.form.slotSettings = 0;
@@ -182,7 +183,7 @@ Figures run(Bench &bench, const Event &event, int repetitions) {
     Bench::settle();
     qApp->removeEventFilter(&counter);
     figures.settings = bench.form.slotSettings;
-    const std::vector<QString> after = bench.pictures();
+    const std::vector<const QPixmap *> after = bench.pictures();
     for (size_t i = 0; i < bench.beadSlots.size(); ++i) {
         const bool changed = before[i] != after[i];
         const bool painted = counter.paints.count(bench.beadSlots[i]) != 0;
@@ -232,13 +233,13 @@ int main(int argc, char *argv[]) {
     std::set<const QPixmap *> objects;
     std::set<qint64> keys;
     for (const PictureBox *slot : bench.beadSlots) {
-        objects.insert(slot->pixmap());
-        keys.insert(slot->pixmap()->cacheKey());
+        objects.insert(slot->picture());
+        keys.insert(slot->picture()->cacheKey());
     }
     const auto *bead = qobject_cast<PictureBox *>(bench.control(QStringLiteral("Pic81")));
     const auto *gap = qobject_cast<PictureBox *>(bench.control(QStringLiteral("Pic80")));
     const bool shared =
-        objects == std::set<const QPixmap *>{bead->pixmap(), gap->pixmap()} && keys.size() == 2;
+        objects == std::set<const QPixmap *>{bead->picture(), gap->picture()} && keys.size() == 2;
     std::printf("pictures: %zu slots show %zu pixmap objects with %zu distinct pixel buffers "
                 "(the holders' bead and gap: %s)\n",
                 bench.beadSlots.size(), objects.size(), keys.size(), shared ? "yes" : "NO");

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds cTallix for release and runs its benchmarks, printing the figures:
 #   - launch: ctallix next to xcalc and galculator, each started in turn on
-#     the benchmark's own Xvfb, time to a mapped and painted window and peak
-#     resident memory (bench/launch_bench.cpp);
+#     a fresh Xvfb (scripts/with-xvfb.sh), time to a mapped and painted window
+#     and peak resident memory (bench/launch_bench.cpp);
 #   - per event: CPU time of a bead press, a beam click and an equals that
 #     lays ten digits, through the real window on the offscreen platform
 #     (bench/event_bench.cpp).
@@ -12,7 +12,7 @@
 # per event (default 2000).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh cmake make g++ qt6-base-dev libx11-dev libfontconfig-dev fontconfig \
+bash scripts/deps.sh cmake make g++ pkgconf qt6-base-dev libxcb1-dev libx11-dev libfontconfig-dev fontconfig \
   fonts-ipafont-gothic fonts-arphic-ukai xvfb x11-apps galculator
 
 build=${1:-build-bench}
@@ -40,7 +40,8 @@ done
 
 echo
 echo "== launch ($(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
-"$build/bench/ctallix_launch_bench" --runs "${RUNS:-11}" --goal-faster-than xcalc --goal-rss-mib 30 \
+XVFB_SCREEN=1024x768x24 bash scripts/with-xvfb.sh \
+  "$build/bench/ctallix_launch_bench" --runs "${RUNS:-11}" --goal-faster-than xcalc --goal-ratio 0.85 --goal-rss-mib 30 \
   "ctallix=$build/ctallix" "${peers[@]}"
 
 echo

@@ -6,7 +6,7 @@
 # with one line that sums up every stage; exits non-zero if any failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh cmake make g++ qt6-base-dev libfontconfig-dev fonts-ipafont-gothic \
+bash scripts/deps.sh cmake make g++ pkgconf qt6-base-dev libxcb1-dev libfontconfig-dev fonts-ipafont-gothic \
   fonts-arphic-ukai fontconfig fonts-dejavu-core locales xvfb libx11-dev libxtst-dev clang-format \
   desktop-file-utils lintian appstream dpkg-dev file clang libclang-rt-14-dev || exit 1
 jobs=$(nproc)

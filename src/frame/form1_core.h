@@ -35,8 +35,6 @@ public:
     Form1Core(const Form1Core &) = delete;
     Form1Core &operator=(const Form1Core &) = delete;
 
-    // --- Event handlers ---------------------------------------------------
-
     // Window load: runs the reset before the window is first shown.
     void Form_Load();
 
@@ -65,8 +63,6 @@ public:
     void Picture22_Click(std::int16_t Index);
     void Lab1_Click(std::int16_t Index);
 
-    // --- Procedures the handlers share -------------------------------------
-
     // Joins the column texts into numtext(n) (n = 1 or 2) with "." after
     // column dot, and returns the number that text reads as.
     double ReadFrame(int n);
@@ -76,8 +72,6 @@ public:
 
     // Splits numtext(3) into splitdigit(0..9) and draws every column.
     void LayNumber();
-
-    // --- The window's variables -------------------------------------------
 
     double digit1 = 0;              // operand last read by a chained press or equals
     double digit = 0;               // first operand, then the running result

@@ -1,117 +1,32 @@
 #include "ui/controls.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOption>
 #include <QStyleOptionButton>
 
 namespace ctallix {
 
-namespace {
-
-// A Clickable control seen as a button (or a radio button): its name and
-// description are the widget's accessible ones, its value is what it shows,
-// and its press action (and a radio button's toggle action) clicks it.
-class ClickableAccessible : public QAccessibleWidget {
-public:
-    ClickableAccessible(QWidget *widget, Clickable *control)
-        : QAccessibleWidget(widget, qobject_cast<QRadioButton *>(widget) != nullptr
-                                        ? QAccessible::RadioButton
-                                        : QAccessible::Button),
-          control_(control) {}
-
-    QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
-        if (const auto *radio = qobject_cast<const QRadioButton *>(widget())) {
-            state.checkable = true;
-            state.checked = radio->isChecked();
-        }
-        return state;
-    }
-
-    QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Value)
-            return control_->shownText();
-        return QAccessibleWidget::text(t);
-    }
-    QStringList actionNames() const override {
-        QStringList names{pressAction()};
-        if (role() == QAccessible::RadioButton)
-            names << toggleAction();
-        return names + QAccessibleWidget::actionNames();
-    }
-    void doAction(const QString &action) override {
-        if (action == pressAction() || action == toggleAction())
-            control_->activate();
-        else
-            QAccessibleWidget::doAction(action);
-    }
-
-private:
-    Clickable *control_;
-};
-
-QAccessibleInterface *clickableFactory(const QString &, QObject *object) {
-    auto *widget = qobject_cast<QWidget *>(object);
-    auto *control = dynamic_cast<Clickable *>(object);
-    if (widget == nullptr || control == nullptr)
-        return nullptr;
-    return new ClickableAccessible(widget, control);
-}
-
-} // namespace
-
-void installAccessibility() {
-    static bool installed = false;
-    if (!installed) {
-        QAccessible::installFactory(clickableFactory);
-        installed = true;
-    }
-}
-
-void ClickTracker::press(const QMouseEvent *event) {
-    if (event->button() == Qt::LeftButton)
-        armed_ = true;
-}
-
-bool ClickTracker::release(const QMouseEvent *event, const QRect &area) {
-    if (event->button() != Qt::LeftButton)
-        return false;
-    const bool click = armed_ && area.contains(event->position().toPoint());
-    armed_ = false;
-    return click;
-}
-
-PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {
+PictureBox::PictureBox(QWidget *parent) : QAbstractButton(parent) {
+    setFocusPolicy(Qt::NoFocus);
     // The picture covers the control; nothing underneath needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // QAbstractButton reports a left press, from the mouse or from the screen
+    // reader's press action, through pressed().
+    connect(this, &QAbstractButton::pressed, this, [this] {
+        const QPointF at = leftAt_.x() < 0 ? QPointF(width() / 2.0, height() / 2.0) : leftAt_;
+        emit mouseDown(Qt::LeftButton, leftModifiers_, at);
+        leftModifiers_ = Qt::NoModifier;
+        leftAt_ = QPointF(-1, -1);
+    });
 }
 
-void PictureBox::setPicture(const QPixmap *pixmap, const QString &name) {
-    if (pixmap == pixmap_ && name == name_)
+void PictureBox::setPicture(const QPixmap *pixmap) {
+    if (pixmap == pixmap_)
         return;
     pixmap_ = pixmap;
-    name_ = name;
     update();
-    if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent event(this, shownText());
-        QAccessible::updateAccessibility(&event);
-    }
-}
-
-void PictureBox::activate() {
-    emit pressed(Qt::LeftButton, Qt::NoModifier, QPointF(width() / 2.0, height() / 2.0));
-    emit clicked();
-}
-
-QString PictureBox::shownText() const {
-    if (name_.endsWith(QLatin1String("bead")))
-        return QStringLiteral("bead");
-    if (name_.endsWith(QLatin1String("gap")))
-        return QStringLiteral("empty rod");
-    return {};
 }
 
 void PictureBox::paintEvent(QPaintEvent *) {
@@ -129,36 +44,30 @@ void PictureBox::paintEvent(QPaintEvent *) {
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event) {
-    click_.press(event);
-    emit pressed(event->button(), event->modifiers(), event->position());
+    if (event->button() != Qt::LeftButton) {
+        // QAbstractButton ignores the other buttons; a bead slot counts them.
+        emit mouseDown(event->button(), event->modifiers(), event->position());
+        return;
+    }
+    leftModifiers_ = event->modifiers();
+    leftAt_ = event->position();
+    QAbstractButton::mousePressEvent(event);
 }
 
-void PictureBox::mouseReleaseEvent(QMouseEvent *event) {
-    if (click_.release(event, rect()))
-        emit clicked();
-}
-
-void ClickLabel::mousePressEvent(QMouseEvent *event) {
-    click_.press(event);
-}
-
-void ClickLabel::mouseReleaseEvent(QMouseEvent *event) {
-    if (click_.release(event, rect()))
-        emit clicked();
-}
-
-Beam::Beam(QWidget *parent) : QFrame(parent) {
-    setFrameShape(QFrame::NoFrame);
+ClickLabel::ClickLabel(QWidget *parent) : QAbstractButton(parent) {
+    setFocusPolicy(Qt::NoFocus);
+    // Filled with its Window colour, as a label is (a button would use its
+    // Button colour).
+    setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
 }
 
-void Beam::mousePressEvent(QMouseEvent *event) {
-    click_.press(event);
-}
-
-void Beam::mouseReleaseEvent(QMouseEvent *event) {
-    if (click_.release(event, rect()))
-        emit clicked();
+void ClickLabel::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    QStyleOption option;
+    option.initFrom(this);
+    style()->drawItemText(&painter, rect(), Qt::AlignCenter | Qt::TextHideMnemonic, option.palette,
+                          isEnabled(), text(), QPalette::WindowText);
 }
 
 OptionMarker::OptionMarker(const QString &caption, QWidget *parent)

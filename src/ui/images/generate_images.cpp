@@ -10,6 +10,8 @@
 //
 // Written without Qt so that it runs before (and independently of) the UI.
 
+#include "image_list.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -18,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -50,7 +53,6 @@ struct IndexedImage {
     std::vector<std::uint8_t> indices;
 };
 
-// ---------------------------------------------------------------------------
 // BMP writing: BITMAPFILEHEADER + BITMAPINFOHEADER, uncompressed, bottom-up
 // rows, each row padded to a multiple of 4 bytes.
 
@@ -135,7 +137,6 @@ std::vector<std::uint8_t> encodeBmp(const IndexedImage &img) {
     return out;
 }
 
-// ---------------------------------------------------------------------------
 // Colours and grounds
 
 constexpr Rgb kGround{147, 190, 232};       // behind the beads at run time
@@ -159,7 +160,6 @@ std::uint8_t toByte(double v) {
     return std::uint8_t(std::clamp(std::lround(v), 0L, 255L));
 }
 
-// ---------------------------------------------------------------------------
 // Beads
 //
 // A bead is a double cone with flat ends, seen from the side with the rod
@@ -340,7 +340,6 @@ void paintBead(Image &img, const BeadShape &shape, const BeadColours &colours, i
     }
 }
 
-// ---------------------------------------------------------------------------
 // The images
 
 Image beadImage(Rgb ground, const BeadColours &colours) {
@@ -511,6 +510,39 @@ std::vector<Point> clearSign() {
     return pts;
 }
 
+// The file `name` of kImageFiles, encoded; empty for a name it does not know.
+std::vector<std::uint8_t> encodedImage(std::string_view name) {
+    if (name == "bead.bmp")
+        return encodeBmp(beadImage(kGround, kBeadColours));
+    if (name == "gap.bmp")
+        return encodeBmp(gapImage(kGround));
+    if (name == "bead_design.bmp")
+        return encodeBmp(beadImage(kDesignGround, kDesignBeadColours));
+    if (name == "gap_design.bmp")
+        return encodeBmp(gapImage(kDesignGround));
+    if (name == "rail_top.bmp")
+        return encodeBmp(railImage(420, false));
+    if (name == "rail_bottom.bmp")
+        return encodeBmp(railImage(440, true));
+    if (name == "command1_beads.bmp")
+        return encodeBmp(command1Beads());
+    if (name == "command2_beads.bmp")
+        return encodeBmp(command2Beads());
+    if (name == "command3_beads.bmp")
+        return encodeBmp(command3Beads());
+    if (name == "command4_beads.bmp")
+        return encodeBmp(command4Beads());
+    if (name == "command1_symbol.bmp")
+        return encodeBmp(symbolImage(multiplySign()));
+    if (name == "command2_symbol.bmp")
+        return encodeBmp(symbolImage(divideSign()));
+    if (name == "command3_symbol.bmp")
+        return encodeBmp(symbolImage(equalsSign()));
+    if (name == "command4_symbol.bmp")
+        return encodeBmp(symbolImage(clearSign()));
+    return {};
+}
+
 bool writeFile(const std::filesystem::path &path, const std::vector<std::uint8_t> &bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
@@ -538,24 +570,15 @@ int main(int argc, char **argv) {
         return 1;
     }
 
-    const std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files{
-        {"bead.bmp", encodeBmp(beadImage(kGround, kBeadColours))},
-        {"gap.bmp", encodeBmp(gapImage(kGround))},
-        {"bead_design.bmp", encodeBmp(beadImage(kDesignGround, kDesignBeadColours))},
-        {"gap_design.bmp", encodeBmp(gapImage(kDesignGround))},
-        {"rail_top.bmp", encodeBmp(railImage(420, false))},
-        {"rail_bottom.bmp", encodeBmp(railImage(440, true))},
-        {"command1_beads.bmp", encodeBmp(command1Beads())},
-        {"command2_beads.bmp", encodeBmp(command2Beads())},
-        {"command3_beads.bmp", encodeBmp(command3Beads())},
-        {"command4_beads.bmp", encodeBmp(command4Beads())},
-        {"command1_symbol.bmp", encodeBmp(symbolImage(multiplySign()))},
-        {"command2_symbol.bmp", encodeBmp(symbolImage(divideSign()))},
-        {"command3_symbol.bmp", encodeBmp(symbolImage(equalsSign()))},
-        {"command4_symbol.bmp", encodeBmp(symbolImage(clearSign()))},
-    };
     bool ok = true;
-    for (const auto &[name, bytes] : files)
+    for (const char *name : ctallix::kImageFiles) {
+        const std::vector<std::uint8_t> bytes = encodedImage(name);
+        if (bytes.empty()) {
+            std::fprintf(stderr, "ctallix_imagegen: no drawing for %s\n", name);
+            ok = false;
+            continue;
+        }
         ok = writeFile(dir / name, bytes) && ok;
+    }
     return ok ? 0 : 1;
 }
