@@ -299,8 +299,12 @@ void Form1::setCaption(Caption label, int index, const std::string &text) {
     caption.remove(QChar(u'\0'));
     if (label == Caption::Label2)
         label2_->setText(caption);
-    else
+    else {
+        // The hint's digit is also in its name, so a screen reader reads the result.
         lab1_.at(index)->setText(caption);
+        lab1_.at(index)->setAccessibleName(
+            QStringLiteral("Hint under column %1: %2").arg(index).arg(caption));
+    }
 }
 
 void Form1::setHintVisible(int index, bool visible) {

@@ -147,11 +147,16 @@ private slots:
                 QAccessible::queryAccessibleInterface(control(name))->actionInterface();
             act->doAction(act->actionNames().first());
         };
-        // Each press reaches the calculator: 5 and 3 entered, two decimals, x.
+        // Each press reaches the calculator: 5 and 3 entered, two decimals, x;
+        // then x 1 = lays 5000000003, whose digits the hints' names read out.
         for (const char *name : {"Pic0(3)", "pic95(5)", "Option1(2)", "Picture22(0)", "Command1"})
             press(name);
         QTRY_COMPARE(control<QLabel>("Label2")->text(), QString("50000000.03"));
-        QTRY_VERIFY(control("Lab1(7)")->isVisible());
+        press("Pic2(1)"), press("Command3");
+        QTRY_COMPARE(
+            QAccessible::queryAccessibleInterface(control("Lab1(0)"))->text(QAccessible::Name),
+            QString("Hint under column 0: 3"));
+        QVERIFY(control("Lab1(7)")->isVisible());
         press("Command4");
         QTRY_VERIFY(control<QRadioButton>("Option1(0)")->isChecked());
         press("Lab1(4)");
