@@ -1,11 +1,12 @@
-// The randomized checker: events go to the calculator core, and after every
-// event everything the window would show, and the column state's invariants,
-// are compared with a model of the checker's own. The model computes with
-// exact fractions of 128-bit integers, so at every operation press it
-// decides accept or refuse, the beeps, the text shown and the digits laid.
-// Only where a result that floating point cannot hold exactly lies too close
-// to a rounding tie or to the frame's largest value does it follow the
-// core's outcome, and counts that.
+// The checker of the scenario table and of random events: events go to the
+// calculator core, and after every event everything the window would show,
+// and the column state's invariants, are compared with a model of the
+// checker's own. The model computes with exact fractions of 128-bit
+// integers, so at every operation press it decides accept or refuse, the
+// beeps, the text shown and the digits laid. Only where a result that
+// floating point cannot hold exactly lies too close to a rounding tie or to
+// the frame's largest value does it follow the core's outcome, and counts
+// that.
 #pragma once
 
 #include "recording_view.h"
@@ -75,6 +76,7 @@ public:
     }
 
     int dot() const { return dot_; }
+    const RecordingView &view() const { return view_; }
     long judged = 0, followed = 0;
 
 private:

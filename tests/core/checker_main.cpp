@@ -1,19 +1,94 @@
-// Seeded random events into the checker: core_checker --seed N --events M.
-// Numbers are entered around the decimal column, operations come often, and
-// now and then a number at the frame's edges (all nines, 1, powers of ten,
-// halves) is entered whole, so that refusals, ties and the largest value are
-// met. A failure prints the last events and the command that replays it.
+// The core's tests, every event through the checker (checker.h):
+//   core_checker SCENARIOS.TXT  the scenario table, under a German locale
+//     (decimal comma), and the number texts that no event reaches;
+//   core_checker --seed N --events M  random events: numbers around the
+//     decimal column, frequent operations, now and then a whole number at
+//     the frame's edges. A failure prints the last events and a replay line.
+#include "calc/number_text.h"
 #include "checker.h"
 
+#include <clocale>
 #include <cstdio>
 #include <deque>
+#include <limits>
 #include <random>
 
+using namespace ctallix;
 using namespace ctallix::test;
 
-int main(int argc, char **argv) {
-    const unsigned long seed = argc > 2 ? std::stoul(argv[2]) : 1;
-    const long events = argc > 4 ? std::stol(argv[4]) : 100000;
+namespace {
+
+int failures = 0;
+
+void Check(bool ok, const std::string &where, const std::string &what) {
+    if (!ok)
+        std::printf("FAIL %s: %s\n", where.c_str(), what.c_str());
+    failures += !ok;
+}
+
+const std::string kFill(1, '\0');
+const struct {
+    std::string text;
+    double value;
+} kReads[] = {
+    {"0000000000.", 0},
+    {"0000012.345", 12.345},
+    {kFill + "36.", 0},
+    {"4" + kFill + ".", 4},
+    {"12.3.4", 12.3},
+    {" 1\t2\n.5", 12.5},
+    {"1\r2", 1},
+    {"", 0},
+    {"99999.99999", 99999.99999},
+    {"0." + std::string(400, '0') + "1", 0},
+};
+const struct {
+    double x;
+    int places;
+    std::string text;
+} kFormats[] = {
+    {12.5, 3, "12.500"},
+    {7.6, 0, "8"},
+    {0.125, 1, "0.1"},
+    {0, 3, "0.000"},
+    {1.005, 2, "1.01"},
+    {9.995, 2, "10.00"},
+    {-0.004, 2, "0.00"},
+    {-12.5, 0, "-13"},
+    {1e20, 0, "100000000000000000000"},
+    {9999999999.5, 0, "10000000000"},
+    {1e-9, 9, "0.000000001"},
+    {std::numeric_limits<double>::quiet_NaN(), 2, "nan"},
+    {std::numeric_limits<double>::infinity(), 0, "inf"},
+};
+
+int Scenarios(const char *path) {
+    const bool comma = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr &&
+                       std::string(std::localeconv()->decimal_point) == ",";
+    Check(comma, "locale", "de_DE.UTF-8 with its decimal comma is not available");
+    const auto scenarios = ReadScenarios(path);
+    for (const Scenario &s : scenarios) {
+        Checker checker;
+        std::string problem;
+        for (std::size_t i = 0; i < s.events.size() && problem.empty(); ++i)
+            if (!(problem = checker.Apply(s.events[i])).empty())
+                Check(false, s.name, "after event " + std::to_string(i + 1) + ": " + problem);
+        const RecordingView &view = checker.view();
+        Check(view.shown() == Expected(s), s.name,
+              "shows " + view.shown() + "\n  expected " + Expected(s));
+        Check(view.beeps == s.beeps, s.name, std::to_string(view.beeps) + " beeps");
+    }
+    for (const auto &r : kReads)
+        Check(ParseNumberText(r.text) == r.value, "reading", r.text);
+    for (const auto &f : kFormats)
+        Check(FormatFixed(f.x, f.places) == f.text, "formatting", f.text);
+    Check(PlainText(0.000000001) == "0.000000001" && PlainText(12.5) == "12.5", "plain text", "");
+    Check(SnapToShortDecimal(0.201 * 5) == 1.005, "snapping", "0.201 x 5");
+    std::printf("%zu scenarios, %d failures\n", scenarios.size(), failures);
+    return failures != 0;
+}
+
+int Random(const char *self, unsigned long seed, long events) {
     std::mt19937_64 rng(seed);
     auto below = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     const char *const edges[] = {"9999999999", "1", "5", "25", "125", "1000000000", "100000", "3"};
@@ -44,10 +119,19 @@ int main(int argc, char **argv) {
         if (!problem.empty()) {
             std::printf("FAIL seed %lu, event %ld: %s\n  last events:%s\n  replay: %s --seed %lu "
                         "--events %ld\n",
-                        seed, i, problem.c_str(), last.c_str(), argv[0], seed, i);
+                        seed, i, problem.c_str(), last.c_str(), self, seed, i);
             return 1;
         }
     }
     std::printf("checker seed %lu: %ld events, %ld presses judged by the model, %ld followed\n",
                 seed, events, checker.judged, checker.followed);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    return argc == 2 ? Scenarios(argv[1])
+                     : Random(argv[0], argc > 2 ? std::stoul(argv[2]) : 1,
+                              argc > 4 ? std::stol(argv[4]) : 100000);
 }

@@ -1,6 +1,6 @@
 // A FormView that records what the window would show, the delivery of a
 // user's event to the core as the window delivers it, and what must hold
-// after every event. Shared by the core's scenario driver and the checker.
+// after every event, for the checker.
 #pragma once
 
 #include "frame/form1_core.h"
