@@ -5,10 +5,6 @@
 # Usage: package_test.sh CPACK CPACK_CONFIG VERSION
 set -uo pipefail
 cpack=$1 config=$2 version=$3
-for tool in dpkg-deb dpkg-shlibdeps file lintian appstreamcli desktop-file-validate; do
-  command -v "$tool" >/dev/null ||
-    { echo "FAIL: $tool is missing (dpkg-dev file lintian appstream desktop-file-utils)" >&2; exit 1; }
-done
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 trap 'exit 130' INT
