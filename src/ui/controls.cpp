@@ -12,13 +12,9 @@ PictureBox::PictureBox(QWidget *parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::NoFocus);
     // The picture covers the control; nothing underneath needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // QAbstractButton reports a left press, from the mouse or from the screen
-    // reader's press action, through pressed().
+    // The screen reader's press action arrives through pressed().
     connect(this, &QAbstractButton::pressed, this, [this] {
-        const QPointF at = leftAt_.x() < 0 ? QPointF(width() / 2.0, height() / 2.0) : leftAt_;
-        emit mouseDown(Qt::LeftButton, leftModifiers_, at);
-        leftModifiers_ = Qt::NoModifier;
-        leftAt_ = QPointF(-1, -1);
+        emit mouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(width() / 2.0, height() / 2.0));
     });
 }
 
@@ -44,13 +40,13 @@ void PictureBox::paintEvent(QPaintEvent *) {
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event) {
-    if (event->button() != Qt::LeftButton) {
-        // QAbstractButton ignores the other buttons; a bead slot counts them.
+    // A slot that acts on the press takes every button at once, without
+    // QAbstractButton's pressed look (a synchronous repaint it never shows);
+    // QAbstractButton ignores the buttons other than the left.
+    if (actsOnPress_ || event->button() != Qt::LeftButton) {
         emit mouseDown(event->button(), event->modifiers(), event->position());
         return;
     }
-    leftModifiers_ = event->modifiers();
-    leftAt_ = event->position();
     QAbstractButton::mousePressEvent(event);
 }
 

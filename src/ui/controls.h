@@ -24,6 +24,8 @@ public:
     // Schedules no repaint when the control already shows `pixmap`.
     void setPicture(const QPixmap *pixmap);
     const QPixmap *picture() const { return pixmap_; }
+    // Whether a press is all the control answers (a lower bead slot).
+    void setActsOnPress(bool on) { actsOnPress_ = on; }
 
 signals:
     // A mouse button went down on the control, `pos` within it. The screen
@@ -36,9 +38,7 @@ protected:
 
 private:
     const QPixmap *pixmap_ = nullptr;
-    // Where the left press that QAbstractButton is reporting happened.
-    Qt::KeyboardModifiers leftModifiers_;
-    QPointF leftAt_{-1, -1};
+    bool actsOnPress_ = false;
 };
 
 // A label that reports clicks: its background colour and its caption,

@@ -175,6 +175,7 @@ void Form1::add(const Control &c) {
             (std::string_view(c.name) == "Pic81" ? pic81_ : pic80_) = box;
         } else if (c.kind == Kind::Lower) {
             lower_.at(k).at(c.index) = box;
+            box->setActsOnPress(true);
             connect(box, &PictureBox::mouseDown, this,
                     [this, k, index](Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                                      QPointF pos) {
