@@ -12,6 +12,10 @@ PictureBox::PictureBox(QWidget *parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::NoFocus);
     // The picture covers the control; nothing underneath needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::actOnPress() {
+    actsOnPress_ = true;
     // The screen reader's press action arrives through pressed().
     connect(this, &QAbstractButton::pressed, this, [this] {
         emit mouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(width() / 2.0, height() / 2.0));
@@ -41,9 +45,8 @@ void PictureBox::paintEvent(QPaintEvent *) {
 
 void PictureBox::mousePressEvent(QMouseEvent *event) {
     // A slot that acts on the press takes every button at once, without
-    // QAbstractButton's pressed look (a synchronous repaint it never shows);
-    // QAbstractButton ignores the buttons other than the left.
-    if (actsOnPress_ || event->button() != Qt::LeftButton) {
+    // QAbstractButton's pressed look (a synchronous repaint it never shows).
+    if (actsOnPress_) {
         emit mouseDown(event->button(), event->modifiers(), event->position());
         return;
     }

@@ -24,12 +24,14 @@ public:
     // Schedules no repaint when the control already shows `pixmap`.
     void setPicture(const QPixmap *pixmap);
     const QPixmap *picture() const { return pixmap_; }
-    // Whether a press is all the control answers (a lower bead slot).
-    void setActsOnPress(bool on) { actsOnPress_ = on; }
+    // Makes a press, with any mouse button, all the control answers (a lower
+    // bead slot): it emits mouseDown instead of taking part in clicks.
+    void actOnPress();
 
 signals:
-    // A mouse button went down on the control, `pos` within it. The screen
-    // reader's press action arrives as a left press in the middle.
+    // A mouse button went down on a control that acts on the press, `pos`
+    // within it. The screen reader's press action arrives as a left press in
+    // the middle.
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos);
 
 protected:
