@@ -68,6 +68,13 @@ void orangeOnWhite(QWidget *label) {
     label->setAutoFillBackground(true);
 }
 
+// A hint label's accessible name: its column and, once it shows one, its
+// digit, so that a screen reader reads the result out.
+QString hintName(int k, const QString &caption) {
+    const QString name = QStringLiteral("Hint under column %1").arg(k);
+    return caption.isEmpty() ? name : name + QStringLiteral(": ") + caption;
+}
+
 struct Speech {
     QString name;
     QString description;
@@ -105,7 +112,7 @@ Speech speech(const Control &c) {
                                         "right hold decimal places.")
                              .arg(k)};
     case Kind::Hint:
-        return {QStringLiteral("Hint under column %1").arg(k),
+        return {hintName(k, {}),
                 QStringLiteral("The result's digit in column %1. Click: the hints hide.").arg(k)};
     default:
         return {};
@@ -175,7 +182,7 @@ void Form1::add(const Control &c) {
             (std::string_view(c.name) == "Pic81" ? pic81_ : pic80_) = box;
         } else if (c.kind == Kind::Lower) {
             lower_.at(k).at(c.index) = box;
-            box->setActsOnPress(true);
+            box->actOnPress();
             connect(box, &PictureBox::mouseDown, this,
                     [this, k, index](Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                                      QPointF pos) {
@@ -298,14 +305,12 @@ void Form1::setCaption(Caption label, int index, const std::string &text) {
     // The fill character (code 0) shows as nothing.
     QString caption = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     caption.remove(QChar(u'\0'));
-    if (label == Caption::Label2)
+    if (label == Caption::Label2) {
         label2_->setText(caption);
-    else {
-        // The hint's digit is also in its name, so a screen reader reads the result.
-        lab1_.at(index)->setText(caption);
-        lab1_.at(index)->setAccessibleName(
-            QStringLiteral("Hint under column %1: %2").arg(index).arg(caption));
+        return;
     }
+    lab1_.at(index)->setText(caption);
+    lab1_.at(index)->setAccessibleName(hintName(index, caption));
 }
 
 void Form1::setHintVisible(int index, bool visible) {
