@@ -118,9 +118,9 @@ private:
         lab1_ = "..........";
     }
 
-    int Refuse(int beeps) { // the beeps of the refusal
+    int Refuse(int expected) { // the beeps of the refusal
         Reset();
-        return beeps;
+        return expected;
     }
 
     Fraction Operand() const {

@@ -47,7 +47,8 @@ void Stop() {
     std::exit(1);
 }
 
-// Polls `done` every 5 ms, taking in bells and pings, for at most `seconds`.
+// Polls `done` every 5 ms for at most `seconds`, taking in bells, pings and
+// the first top-level window mapped since Start().
 template <class F> bool PollFor(int seconds, F done) {
     for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);;
          usleep(5000)) {

@@ -101,8 +101,10 @@ private slots:
         for (int x = 1; x <= 38; ++x) // full width at the middle row, covering the rod
             QVERIFY(qRed(bead.pixel(x, 11)) > qBlue(bead.pixel(x, 11)) &&
                     bead.pixel(x, 11) != bead.pixel(1, 0));
-        const QImage symbol(":/images/command3_symbol.bmp"); // on a light to dark gradient
-        QVERIFY(qGray(symbol.pixel(0, 0)) > qGray(symbol.pixel(19, 14)) + 60);
+        for (int n = 1; n <= 4; ++n) { // each sign on a light to dark gradient
+            const QImage symbol(QString(":/images/command%1_symbol.bmp").arg(n));
+            QVERIFY(qGray(symbol.pixel(0, 0)) > qGray(symbol.pixel(19, 14)) + 60);
+        }
     }
 
     // At scale 2 every bitmap pixel is a 2 x 2 block: the rod of a gap
