@@ -20,11 +20,13 @@
 // each fills the page and font caches first.
 //
 // Usage: ctallix_launch_bench [--runs N] [--goal-faster-than NAME] [--goal-ratio R]
-//                             [--goal-rss-mib MIB] NAME=COMMAND [NAME=COMMAND ...]
+//                             [--goal-rss-ratio Q] [--goal-rss-mib MIB]
+//                             NAME=COMMAND [NAME=COMMAND ...]
 // COMMAND is split at blanks. The first program is the one measured against
 // the others: the ratios are its medians over theirs, and the goals (painted
-// within R times NAME's median, default 1, peak RSS within MIB mebibytes)
-// are checked for it. Memory is shown in MiB (1024 x 1024 bytes), as ps and top count.
+// within R times NAME's median, default 1; peak RSS within Q times NAME's and
+// within MIB mebibytes) are checked for it. Memory is shown in MiB (1024 x 1024 bytes), as ps and
+// top count.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -267,6 +269,7 @@ int main(int argc, char *argv[]) {
     int runs = 9;
     std::string fasterThan;
     double goalRatio = 1.0;
+    double rssGoalRatio = 0;
     double rssGoalMb = 0;
     std::vector<Program> programs;
     for (int i = 1; i < argc; ++i) {
@@ -281,6 +284,10 @@ int main(int argc, char *argv[]) {
         }
         if (arg == "--goal-ratio" && i + 1 < argc) {
             goalRatio = std::atof(argv[++i]);
+            continue;
+        }
+        if (arg == "--goal-rss-ratio" && i + 1 < argc) {
+            rssGoalRatio = std::atof(argv[++i]);
             continue;
         }
         if (arg == "--goal-rss-mib" && i + 1 < argc) {
@@ -353,11 +360,17 @@ int main(int argc, char *argv[]) {
         std::printf("%s / %s: painted %.2f, complete %.2f, peak RSS %.2f\n",
                     programs.front().name.c_str(), programs[p].name.c_str(),
                     first.painted / s.painted, first.complete / s.complete, first.rssMb / s.rssMb);
-        if (programs[p].name == fasterThan)
-            std::printf("goal: %s painted within %.2f of %s's time: %s (%.2f)\n",
-                        programs.front().name.c_str(), goalRatio, fasterThan.c_str(),
-                        first.painted <= goalRatio * s.painted ? "met" : "MISSED",
-                        first.painted / s.painted);
+        if (programs[p].name != fasterThan)
+            continue;
+        std::printf("goal: %s painted within %.2f of %s's time: %s (%.2f)\n",
+                    programs.front().name.c_str(), goalRatio, fasterThan.c_str(),
+                    first.painted <= goalRatio * s.painted ? "met" : "MISSED",
+                    first.painted / s.painted);
+        if (rssGoalRatio > 0)
+            std::printf("goal: %s peak RSS within %.2f of %s's: %s (%.2f)\n",
+                        programs.front().name.c_str(), rssGoalRatio, fasterThan.c_str(),
+                        first.rssMb <= rssGoalRatio * s.rssMb ? "met" : "MISSED",
+                        first.rssMb / s.rssMb);
     }
     if (rssGoalMb > 0)
         std::printf("goal: %s peak RSS <= %.0f MiB: %s (%.1f MiB = %.1f MB)\n",
