@@ -1,4 +1,5 @@
 #include "ui/controls.h"
+#include "ui/screen_scale.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -31,16 +32,13 @@ void PictureBox::setPicture(const QPixmap *pixmap) {
 
 void PictureBox::paintEvent(QPaintEvent *) {
     QPainter painter(this);
-    // On a screen with more device pixels to the pixel, each bitmap pixel
-    // becomes a block of one colour: a smoothed bead would look blurred.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     // The control is opaque: where no picture covers it, the window's
     // background shows (every picture of this window covers its control).
     const QSize picture = pixmap_ != nullptr ? pixmap_->deviceIndependentSize().toSize() : QSize();
     if (picture.width() < width() || picture.height() < height())
         painter.fillRect(rect(), palette().window());
     if (pixmap_ != nullptr)
-        painter.drawPixmap(0, 0, *pixmap_);
+        drawPicture(painter, {0, 0}, *pixmap_);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event) {
@@ -103,11 +101,10 @@ ImageButton::ImageButton(const QPixmap &rest, const QPixmap &down, QWidget *pare
 
 void ImageButton::paintEvent(QPaintEvent *) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false); // crisp when scaled
     painter.fillRect(rect(), palette().button());
     const QPixmap &face = isDown() ? down_ : rest_;
     const QSize size = face.deviceIndependentSize().toSize();
-    painter.drawPixmap((width() - size.width()) / 2, (height() - size.height()) / 2, face);
+    drawPicture(painter, {(width() - size.width()) / 2, (height() - size.height()) / 2}, face);
 }
 
 } // namespace ctallix

@@ -1,9 +1,11 @@
 #include "ui/form1.h"
 
+#include "ui/bell.h"
 #include "ui/control_name.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/layout.h"
+#include "ui/screen_scale.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -291,8 +293,7 @@ const QPixmap &Form1::picture(const char *file) {
 void Form1::paintEvent(QPaintEvent *) {
     // The background picture: the design-time bead, unscaled, at the corner.
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false); // crisp when scaled
-    painter.drawPixmap(0, 0, picture("bead_design.bmp"));
+    drawPicture(painter, {0, 0}, picture("bead_design.bmp"));
 }
 
 void Form1::setSlot(int column, Half half, int item, Picture picture) {
@@ -328,7 +329,7 @@ bool Form1::selectOption(int index) {
 }
 
 void Form1::beep() {
-    QApplication::beep();
+    ringBell();
 }
 
 } // namespace ctallix
