@@ -12,7 +12,17 @@ namespace ctallix::test {
 struct Event {
     char kind; // L R M U O H x / = C B T b, as in the table
     int column = 0, item = 0;
+    char button = 0;  // 'R' or 'M': a click with the right or middle button
+    char release = 0; // '+' held while the window is read, '~' released outside
+                      // the window, '^' released over the display line
 };
+
+// Whether the event reaches its handler: a lower slot takes every press at
+// once; every other control only a left click released over itself.
+inline bool Acts(const Event &e) {
+    return std::string("LRM").find(e.kind) != std::string::npos ||
+           (e.button == 0 && (e.release == 0 || e.release == '+'));
+}
 
 struct Scenario {
     std::string name;
@@ -22,10 +32,17 @@ struct Scenario {
 };
 
 inline std::vector<Event> ParseEvents(const std::string &script) {
+    constexpr auto npos = std::string::npos;
     std::vector<Event> events;
     std::istringstream in(script);
     for (std::string t; in >> t;) {
+        char release = 0, button = 0;
+        if (t.size() > 1 && std::string("+~^").find(t.back()) != std::string::npos)
+            release = t.back(), t.pop_back();
+        if (t.size() > 1 && (t.back() == 'R' || t.back() == 'M') && t[0] != 'n')
+            button = t.back(), t.pop_back();
         const std::string arg = t.substr(1);
+        const std::size_t first = events.size();
         if (t[0] == 'n') {
             for (std::size_t i = 0; i < arg.size(); ++i) {
                 const int k = static_cast<int>(arg.size() - 1 - i), d = arg[i] - '0';
@@ -40,6 +57,10 @@ inline std::vector<Event> ParseEvents(const std::string &script) {
         } else {
             throw std::runtime_error("unknown event " + t);
         }
+        if ((button || release) &&
+            (events.size() != first + 1 || (button && std::string("LRM").find(t[0]) != npos)))
+            throw std::runtime_error("no button or release can follow " + t);
+        events.back().button = button, events.back().release = release;
     }
     return events;
 }

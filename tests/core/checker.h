@@ -84,6 +84,8 @@ private:
     // a press the model cannot judge takes in).
     int Model(const Event &e, int beeps) {
         int &digit = digits_[e.column];
+        if (!Acts(e))
+            return 0;
         if (std::string("LMRU").find(e.kind) != std::string::npos)
             digit =
                 e.kind == 'U' ? e.item + digit % 5 : (e.kind == 'R' ? 5 : digit / 5 * 5) + e.item;

@@ -95,7 +95,7 @@ inline void Deliver(Form1Core &core, RecordingView &view, const Event &e) {
     };
     // The window clicks an option button only when it changes the selection,
     // and a hidden hint label takes no click.
-    if ((e.kind == 'O' && !view.selectOption(e.column)) ||
+    if (!Acts(e) || (e.kind == 'O' && !view.selectOption(e.column)) ||
         (e.kind == 'H' && !view.hintShown[e.column]))
         return;
     handlers.at(e.kind)(core, static_cast<std::int16_t>(e.column),

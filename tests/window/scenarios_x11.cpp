@@ -7,16 +7,19 @@
 // answers a _NET_WM_PING only after the events sent before it, and the
 // screen is polled for a bounded time.
 //
-// Usage: scenarios_x11 CTALLIX SCENARIOS.TXT
+// Usage: scenarios_x11 CTALLIX SCENARIOS.TXT [--dpi N] [--shot FILE]
+//   --dpi N      the screen's Xft.dpi (default 96): at 144 the window is drawn
+//                at 150 % and every place is scaled to match;
+//   --shot FILE  the window's start picture, as a PPM image.
 #include "scenario.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -31,7 +34,8 @@ namespace {
 
 Display *dpy;
 Window window;
-int xkbEvent, originX, originY;
+int xkbEvent, originX, originY, width, height;
+double scale = 1; // device pixels to a pixel of the layout
 pid_t program;
 Atom ping;
 long bells, pongs, pings;
@@ -47,6 +51,19 @@ void Stop() {
     std::exit(1);
 }
 
+// `top`, or the child that a reparenting window manager's frame `top` holds.
+Window Titled(Window top) {
+    Window root, parent, *children = nullptr, found = top;
+    unsigned count = 0;
+    if (XQueryTree(dpy, top, &root, &parent, &children, &count) != 0)
+        for (unsigned i = 0; i < count; ++i)
+            for (char *name = nullptr; XFetchName(dpy, children[i], &name) && name; name = nullptr)
+                found = std::string(name) == "cTallix" ? children[i] : found, XFree(name);
+    if (children != nullptr)
+        XFree(children);
+    return found;
+}
+
 // Polls `done` every 5 ms for at most `seconds`, taking in bells, pings and
 // the first top-level window mapped since Start().
 template <class F> bool PollFor(int seconds, F done) {
@@ -57,7 +74,7 @@ template <class F> bool PollFor(int seconds, F done) {
             bells +=
                 e.type == xkbEvent && reinterpret_cast<XkbAnyEvent &>(e).xkb_type == XkbBellNotify;
             if (e.type == MapNotify && e.xmap.event == DefaultRootWindow(dpy) && window == 0)
-                window = e.xmap.window;
+                window = Titled(e.xmap.window);
             if (e.type == ClientMessage && Atom(e.xclient.data.l[0]) == ping)
                 pongs = std::max(pongs, e.xclient.data.l[1]);
         }
@@ -102,6 +119,14 @@ void Start(const char *path) {
     XFree(name);
     Window child;
     XTranslateCoordinates(dpy, window, DefaultRootWindow(dpy), 0, 0, &originX, &originY, &child);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(dpy, window, &attributes);
+    width = attributes.width, height = attributes.height, scale = width / 463.0;
+}
+
+// The device pixel at layout place (x, y).
+int D(double v) {
+    return static_cast<int>(v * scale);
 }
 
 int ColumnX(int k) {
@@ -112,17 +137,17 @@ const int kLab1X[10] = {371, 332, 293, 254, 215, 175, 133, 93, 53, 14};
 // What the window shows: frame digits, hint labels with text ('T'), the
 // selected marker and whether the display line shows text.
 std::string Read() {
-    XImage *img = XGetImage(dpy, window, 0, 0, 463, 282, AllPlanes, ZPixmap);
+    XImage *img = XGetImage(dpy, window, 0, 0, width, height, AllPlanes, ZPixmap);
     if (img == nullptr)
         Abort("cannot read the window's pixels");
     auto gap = [&](int x, int y) { // the slot's right side shows the blue ground
-        const unsigned long p = XGetPixel(img, x + 30, y + 11);
+        const unsigned long p = XGetPixel(img, D(x + 30.5), D(y + 11.5));
         return (p & 255) > (p >> 16 & 255);
     };
     auto ink = [&](int x, int y, int w, int h) {
         int n = 0;
-        for (int j = y; j < y + h; ++j)
-            for (int i = x; i < x + w; ++i)
+        for (int j = D(y); j < D(y + h); ++j)
+            for (int i = D(x); i < D(x + w); ++i)
                 n += (XGetPixel(img, i, j) >> 16 & 255) > 200 && (XGetPixel(img, i, j) & 255) < 200;
         return n >= 3;
     };
@@ -136,44 +161,91 @@ std::string Read() {
         frame += gaps == 1 && up5 != up0 ? static_cast<char>('0' + lower + (up5 ? 5 : 0)) : '?';
         hints += ink(kLab1X[k], k == 0 ? 230 : 231, 22, 22) ? 'T' : '.';
     }
-    // The selected marker is the one that looks unlike the other nine.
-    std::array<unsigned long, 10> look{};
+    // The selected marker is the one with a dark dot in its middle.
     int dot = -1;
-    for (int k = 0; k < 10; ++k)
-        for (int j = 88; j < 100; ++j)
-            for (int i = 0; i < 13; ++i)
-                look[k] = look[k] * 31 + XGetPixel(img, 23 + 40 * (9 - k) + i, j);
-    for (int k = 0; k < 10; ++k)
-        dot = std::count(look.begin(), look.end(), look[k]) == 1 ? (dot == -1 ? k : -2) : dot;
+    for (int k = 0; k < 10; ++k) {
+        const unsigned long p = XGetPixel(img, D(23 + 40 * (9 - k) + 6.5), D(94.5));
+        if ((p >> 16 & 255) + (p >> 8 & 255) + (p & 255) < 3 * 160)
+            dot = dot == -1 ? k : -2;
+    }
     const bool label2 = ink(16, 256, 321, 25);
     XDestroyImage(img);
     return "frame=" + frame + " hints=" + hints + " dot=" + std::to_string(dot) +
            " label2=" + (label2 ? "text" : "empty");
 }
 
+unsigned held; // the button a '+' event holds down
+
+void Release() {
+    if (held != 0)
+        XTestFakeButtonEvent(dpy, held, False, 0), held = 0;
+}
+
+void MoveTo(double x, double y) {
+    XTestFakeMotionEvent(dpy, -1, originX + D(x), originY + D(y), 0);
+}
+
 void Click(const Event &e) {
+    Release();
     const bool lower = std::string("LRM").find(e.kind) != std::string::npos;
-    const int cx = ColumnX(e.column) + 20, u5 = e.column <= 4 ? 54 : 53;
-    const auto [x, y] = lower           ? std::pair(cx, 111 + 23 * e.item)
+    const double cx = ColumnX(e.column) + 20, u5 = e.column <= 4 ? 54 : 53;
+    const auto [x, y] = lower           ? std::pair(cx, 111.0 + 23 * e.item)
                         : e.kind == 'U' ? std::pair(cx, e.item == 0 ? 76 : u5)
-                        : e.kind == 'O' ? std::pair(ColumnX(e.column) + 18, 94)
-                        : e.kind == 'H' ? std::pair(kLab1X[e.column] + 11, 241)
-                        : e.kind == 'B' ? std::pair(16, 94)
-                        : e.kind == 'T' ? std::pair(211, 35)
+                        : e.kind == 'O' ? std::pair(ColumnX(e.column) + 18.0, 94.0)
+                        : e.kind == 'H' ? std::pair(kLab1X[e.column] + 11.0, 241.0)
+                        : e.kind == 'B' ? std::pair(16.0, 94.0)
+                        : e.kind == 'T' ? std::pair(211.0, 35.0)
                         : e.kind == 'b'
-                            ? std::pair(211, 222)
-                            : std::pair(273 + 39 * int(std::string("x/=C").find(e.kind)), 15);
-    const unsigned button = e.kind == 'R' ? 3 : e.kind == 'M' ? 2 : 1;
-    XTestFakeMotionEvent(dpy, -1, originX + x, originY + y, 0);
+                            ? std::pair(211.0, 222.0)
+                            : std::pair(273.0 + 39 * int(std::string("x/=C").find(e.kind)), 15.0);
+    const char which = lower ? e.kind : e.button;
+    const unsigned button = which == 'R' ? 3 : which == 'M' ? 2 : 1;
+    MoveTo(x, y);
     XTestFakeButtonEvent(dpy, button, True, 0);
-    if (lower) // a lower slot acts on the press: the release comes elsewhere
-        XTestFakeMotionEvent(dpy, -1, originX + 450, originY + 150, 0);
+    if (e.release == '+') {
+        held = button;
+        return;
+    }
+    if (e.release == '~')
+        MoveTo(463 + 30, 141); // beyond the window's right edge
+    else if (e.release == '^')
+        MoveTo(100, 268); // the display line
+    else if (lower)       // a lower slot acts on the press: the release comes elsewhere
+        MoveTo(450, 150);
     XTestFakeButtonEvent(dpy, button, False, 0);
 }
 
 } // namespace
 
-int main(int, char **argv) {
+// Writes the window's picture to `path` as a binary PPM.
+void Shoot(const char *path) {
+    XImage *img = XGetImage(dpy, window, 0, 0, width, height, AllPlanes, ZPixmap);
+    FILE *out = std::fopen(path, "wb");
+    if (img == nullptr || out == nullptr)
+        Abort(std::string("cannot write the window's picture to ") + path);
+    std::fprintf(out, "P6\n%d %d\n255\n", width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int shift : {16, 8, 0})
+                std::fputc(static_cast<int>(XGetPixel(img, x, y) >> shift & 255), out);
+    std::fclose(out);
+    XDestroyImage(img);
+}
+
+int main(int argc, char **argv) {
+    if (argc < 3)
+        Abort("usage: scenarios_x11 CTALLIX SCENARIOS.TXT [--dpi N] [--shot FILE]");
+    std::string dpi = "96";
+    const char *shot = nullptr;
+    for (int i = 3; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        if (option == "--dpi")
+            dpi = argv[i + 1];
+        else if (option == "--shot")
+            shot = argv[i + 1];
+        else
+            Abort("unknown option " + option);
+    }
     if ((dpy = XOpenDisplay(nullptr)) == nullptr)
         Abort("cannot open the display (run under scripts/with-xvfb.sh)");
     // Windows come and go while Qt starts; a request on one just gone is harmless.
@@ -185,6 +257,11 @@ int main(int, char **argv) {
     ping = XInternAtom(dpy, "_NET_WM_PING", False);
     XkbSelectEvents(dpy, XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
     XSelectInput(dpy, DefaultRootWindow(dpy), SubstructureNotifyMask | StructureNotifyMask);
+    // The screen's resolution as desktops set it, which Qt scales its windows by.
+    const std::string resources = "Xft.dpi:\t" + dpi + "\n";
+    XChangeProperty(dpy, DefaultRootWindow(dpy), XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char *>(resources.data()),
+                    static_cast<int>(resources.size()));
     int failures = 0;
     const auto scenarios = ReadScenarios(argv[2]);
     for (const Scenario &s : scenarios) {
@@ -197,7 +274,9 @@ int main(int, char **argv) {
             want += s.hints && c >= '0' && c <= '9' ? 'T' : '.';
         want +=
             " dot=" + std::to_string(s.dot) + " label2=" + (s.label2.empty() ? "empty" : "text");
-        if (&s == &scenarios[0]) { // a few pixels a person would look at
+        if (&s == &scenarios[0] && shot != nullptr)
+            Shoot(shot);
+        if (&s == &scenarios[0] && scale == 1) { // a few pixels a person would look at
             XImage *img = XGetImage(dpy, window, 0, 0, 463, 282, AllPlanes, ZPixmap);
             const std::tuple<int, int, unsigned long, const char *> facts[] = {
                 {16, 94, 0x808080, "beam"},          {200, 28, 0x7b7b7b, "top rail"},
@@ -216,6 +295,7 @@ int main(int, char **argv) {
         bool ok = PollFor(5, [&] { return (got = Read()) == want; });
         Ping(), Ping();
         ok = ok && (got = Read()) == want;
+        Release();
         if (!ok || bells != s.beeps) {
             std::printf("FAIL %s: shows %s, %ld bells\n  expected %s, %d bells\n", s.name.c_str(),
                         got.c_str(), bells, want.c_str(), s.beeps);
