@@ -8,7 +8,8 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh cmake make g++ pkgconf qt6-base-dev libxcb1-dev libfontconfig-dev fonts-ipafont-gothic \
   fonts-arphic-ukai fontconfig fonts-dejavu-core locales xvfb libx11-dev libxtst-dev clang-format \
-  desktop-file-utils lintian appstream dpkg-dev file clang libclang-rt-14-dev || exit 1
+  desktop-file-utils lintian appstream dpkg-dev file clang libclang-rt-14-dev imagemagick weston xwayland \
+  qt6-wayland || exit 1
 jobs=$(nproc)
 passed=0
 failed=0

@@ -2,6 +2,9 @@
 # desktop_test.sh images IMAGEGEN SOURCE_DIR: the generator draws the committed bitmaps, byte for byte.
 # desktop_test.sh no-display CTALLIX: without a display it can open, ctallix says why in one line
 #   and exits 1, with no display set, with one where no server listens, and on the X platform.
+# desktop_test.sh scenarios DRIVER CTALLIX SCENARIOS DPI PICTURE: the scenario table on the real
+#   window at Xft.dpi DPI (run under scripts/with-xvfb.sh), whose start picture is PICTURE, pixel
+#   for pixel.
 set -uo pipefail
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -14,6 +17,10 @@ if [ "$1" = images ]; then
   for f in "$3"/*.bmp; do
     cmp -s "$f" "$work/${f##*/}" || fail "${f##*/} differs from what the generator draws"
   done
+elif [ "$1" = scenarios ]; then
+  "$2" "$3" "$4" --dpi "$5" --shot "$work/start.ppm" || fail "the scenarios on the real window"
+  differ=$(compare -metric AE "$work/start.ppm" "$6" null: 2>&1) ||
+    fail "the window at $5 dpi starts unlike ${6##*/}: $differ pixels differ"
 else
   free=200
   while [ -e "/tmp/.X11-unix/X$free" ] || [ -e "/tmp/.X$free-lock" ]; do free=$((free + 1)); done

@@ -56,9 +56,11 @@ Window Titled(Window top) {
     Window root, parent, *children = nullptr, found = top;
     unsigned count = 0;
     if (XQueryTree(dpy, top, &root, &parent, &children, &count) != 0)
-        for (unsigned i = 0; i < count; ++i)
-            for (char *name = nullptr; XFetchName(dpy, children[i], &name) && name; name = nullptr)
+        for (unsigned i = 0; i < count; ++i) {
+            char *name = nullptr;
+            if (XFetchName(dpy, children[i], &name) != 0 && name != nullptr)
                 found = std::string(name) == "cTallix" ? children[i] : found, XFree(name);
+        }
     if (children != nullptr)
         XFree(children);
     return found;
