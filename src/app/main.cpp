@@ -1,10 +1,13 @@
 // cTallix: opens the bead-frame calculator window.
 #include "app/startup.h"
+#include "ui/accessibility.h"
 #include "ui/desktop_entry.h"
 #include "ui/form1.h"
 #include "ui/platform.h"
+#include "ui/screen_reader_switch.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <optional>
 
@@ -20,8 +23,10 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     starting.reset();
     QApplication::setApplicationName(QStringLiteral("ctallix"));
+    ctallix::installAccessibility();
     fontconfig.wait(); // so that the window's fonts do not read the configuration again
     ctallix::Form1 form;
     ctallix::showAsEntry(form);
+    QTimer::singleShot(0, [] { ctallix::followScreenReaderSwitch(); });
     return QApplication::exec();
 }

@@ -23,11 +23,12 @@ void PictureBox::actOnPress() {
     });
 }
 
-void PictureBox::setPicture(const QPixmap *pixmap) {
+bool PictureBox::setPicture(const QPixmap *pixmap) {
     if (pixmap == pixmap_)
-        return;
+        return false;
     pixmap_ = pixmap;
     update();
+    return true;
 }
 
 void PictureBox::paintEvent(QPaintEvent *) {

@@ -21,8 +21,9 @@ class PictureBox : public QAbstractButton {
 public:
     explicit PictureBox(QWidget *parent = nullptr);
 
-    // Schedules no repaint when the control already shows `pixmap`.
-    void setPicture(const QPixmap *pixmap);
+    // Schedules no repaint, and returns false, when the control already
+    // shows `pixmap`.
+    bool setPicture(const QPixmap *pixmap);
     const QPixmap *picture() const { return pixmap_; }
     // Makes a press, with any mouse button, all the control answers (a lower
     // bead slot): it emits mouseDown instead of taking part in clicks.

@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 
+#include "ui/accessibility.h"
 #include "ui/bell.h"
 #include "ui/control_name.h"
 #include "ui/controls.h"
@@ -70,57 +71,6 @@ void orangeOnWhite(QWidget *label) {
     label->setAutoFillBackground(true);
 }
 
-// A hint label's accessible name: its column and, once it shows one, its
-// digit, so that a screen reader reads the result out.
-QString hintName(int k, const QString &caption) {
-    const QString name = QStringLiteral("Hint under column %1").arg(k);
-    return caption.isEmpty() ? name : name + QStringLiteral(": ") + caption;
-}
-
-struct Speech {
-    QString name;
-    QString description;
-};
-
-// What a screen reader says for a bead-frame control: its name, then what it
-// does.
-Speech speech(const Control &c) {
-    const int k = c.column;
-    switch (c.kind) {
-    case Kind::Lower:
-        return {QStringLiteral("Column %1, lower bead %2").arg(k).arg(c.index),
-                QStringLiteral("Press: the column's lower beads count %1. Press with the right "
-                               "button: the upper bead adds 5 as well.")
-                    .arg(c.index)};
-    case Kind::Upper:
-        if (c.index == 5)
-            return {QStringLiteral("Column %1, upper bead away from the beam").arg(k),
-                    QStringLiteral("Click: the upper bead moves against the beam and adds 5 to "
-                                   "the column.")};
-        return {QStringLiteral("Column %1, upper bead next to the beam").arg(k),
-                QStringLiteral("Click: the upper bead moves away from the beam and takes 5 from "
-                               "the column.")};
-    case Kind::Rail:
-        return {c.index == 1 ? QStringLiteral("Top rail: show the digit hints")
-                             : QStringLiteral("Bottom rail: show the digit hints"),
-                QStringLiteral("Click: the digits of the last result show under the columns.")};
-    case Kind::Beam:
-        return {QStringLiteral("Beam: clear the frame"),
-                QStringLiteral("Click: every column goes back to zero.")};
-    case Kind::Option:
-        return {QStringLiteral("Decimal point after column %1").arg(k),
-                k == 0 ? QStringLiteral("Column 0 holds the units digit: no decimal places.")
-                       : QStringLiteral("Column %1 holds the units digit; the %1 columns to its "
-                                        "right hold decimal places.")
-                             .arg(k)};
-    case Kind::Hint:
-        return {hintName(k, {}),
-                QStringLiteral("The result's digit in column %1. Click: the hints hide.").arg(k)};
-    default:
-        return {};
-    }
-}
-
 // What each image button does, and says (its accessible name and tooltip).
 struct Command {
     std::string_view name;
@@ -189,17 +139,19 @@ void Form1::add(const Control &c) {
                     [this, k, index](Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                                      QPointF pos) {
                         if (const std::int16_t code = buttonCode(button); code != 0)
-                            core_.PicK_MouseDown(k, index, code, shiftMask(modifiers),
-                                                 static_cast<float>(pos.x()),
-                                                 static_cast<float>(pos.y()));
+                            handle([&] {
+                                core_.PicK_MouseDown(k, index, code, shiftMask(modifiers),
+                                                     static_cast<float>(pos.x()),
+                                                     static_cast<float>(pos.y()));
+                            });
                     });
         } else if (c.kind == Kind::Upper) {
             upper_.at(k).at(c.index == 0 ? 0 : 1) = box;
             connect(box, &QAbstractButton::clicked, this,
-                    [this, k, index] { core_.PicK5_Click(k, index); });
+                    [this, k, index] { handle([&] { core_.PicK5_Click(k, index); }); });
         } else {
             connect(box, &QAbstractButton::clicked, this,
-                    [this, index] { core_.Picture22_Click(index); });
+                    [this, index] { handle([&] { core_.Picture22_Click(index); }); });
         }
         widget = box;
         break;
@@ -209,7 +161,8 @@ void Form1::add(const Control &c) {
         QPalette palette = beam->palette();
         palette.setColor(QPalette::Window, kGrey);
         beam->setPalette(palette);
-        connect(beam, &QAbstractButton::clicked, this, [this] { core_.Frame1_Click(); });
+        connect(beam, &QAbstractButton::clicked, this,
+                [this] { handle([&] { core_.Frame1_Click(); }); });
         widget = beam;
         break;
     }
@@ -229,7 +182,7 @@ void Form1::add(const Control &c) {
         // without a click.
         connect(option, &QAbstractButton::toggled, this, [this, index](bool checked) {
             if (checked)
-                core_.Option1_Click(index);
+                handle([&] { core_.Option1_Click(index); });
         });
         option1_.at(k) = option;
         widget = option;
@@ -251,7 +204,8 @@ void Form1::add(const Control &c) {
         auto *hint = new ClickLabel(this);
         hint->setFont(labelFont(c.font));
         orangeOnWhite(hint);
-        connect(hint, &QAbstractButton::clicked, this, [this, index] { core_.Lab1_Click(index); });
+        connect(hint, &QAbstractButton::clicked, this,
+                [this, index] { handle([&] { core_.Lab1_Click(index); }); });
         lab1_.at(k) = hint;
         widget = hint;
         break;
@@ -266,8 +220,12 @@ void Form1::add(const Control &c) {
         button->setToolTip(QLatin1String(does.says));
         button->setAccessibleName(QLatin1String(does.says));
         button->setAccessibleDescription(QLatin1String(does.description));
-        connect(button, &QAbstractButton::clicked, this,
-                [this, handler = does.handler] { (core_.*handler)(); });
+        connect(button, &QAbstractButton::clicked, this, [this, handler = does.handler] {
+            handle([&] { (core_.*handler)(); });
+            // Equals, unless it refused, laid a result, and emptied the display.
+            if (handler == &Form1Core::Command3_Click && label2_->text().isEmpty())
+                announceResult(*this);
+        });
         widget = button;
         break;
     }
@@ -275,10 +233,6 @@ void Form1::add(const Control &c) {
 
     widget->setObjectName(controlName(QLatin1String(c.name), c.index));
     widget->setGeometry(c.x, c.y, c.width, c.height);
-    if (const Speech says = speech(c); !says.name.isEmpty()) {
-        widget->setAccessibleName(says.name);
-        widget->setAccessibleDescription(says.description);
-    }
     if (!c.visible)
         widget->hide();
 }
@@ -296,10 +250,28 @@ void Form1::paintEvent(QPaintEvent *) {
     drawPicture(painter, {0, 0}, picture("bead_design.bmp"));
 }
 
+template <class Handler> void Form1::handle(Handler handler) {
+    handler();
+    frameChanged(*this);
+}
+
+const PictureBox *Form1::slot(int column, Half half, int item) const {
+    return half == Half::Lower ? lower_.at(column).at(item)
+                               : upper_.at(column).at(item == 0 ? 0 : 1);
+}
+
+bool Form1::showsGap(const PictureBox *slot) const {
+    return slot->picture() == pic80_->picture();
+}
+
+int Form1::decimalColumn() const {
+    return options_->checkedId();
+}
+
 void Form1::setSlot(int column, Half half, int item, Picture picture) {
-    PictureBox *slot =
-        half == Half::Lower ? lower_.at(column).at(item) : upper_.at(column).at(item == 0 ? 0 : 1);
-    slot->setPicture((picture == Picture::Bead ? pic81_ : pic80_)->picture());
+    auto *box = const_cast<PictureBox *>(slot(column, half, item));
+    if (box->setPicture((picture == Picture::Bead ? pic81_ : pic80_)->picture()))
+        slotChanged(box);
 }
 
 void Form1::setCaption(Caption label, int index, const std::string &text) {
@@ -311,7 +283,6 @@ void Form1::setCaption(Caption label, int index, const std::string &text) {
         return;
     }
     lab1_.at(index)->setText(caption);
-    lab1_.at(index)->setAccessibleName(hintName(index, caption));
 }
 
 void Form1::setHintVisible(int index, bool visible) {

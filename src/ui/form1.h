@@ -34,6 +34,13 @@ public:
     // show already has the frame at zero.
     explicit Form1(QWidget *parent = nullptr);
 
+    // What the frame shows, read off its slots: the slot of a column's half
+    // (lower items 0..4, upper items 0 and 5), whether a slot shows the gap,
+    // and the column the decimal point follows.
+    const PictureBox *slot(int column, Half half, int item) const;
+    bool showsGap(const PictureBox *slot) const;
+    int decimalColumn() const;
+
     void setSlot(int column, Half half, int item, Picture picture) override;
     void setCaption(Caption label, int index, const std::string &text) override;
     void setHintVisible(int index, bool visible) override;
@@ -45,6 +52,8 @@ protected:
 
 private:
     void add(const Control &control);
+    // Runs a handler of the core, then tells a screen reader what changed.
+    template <class Handler> void handle(Handler handler);
     // The bitmap `file` of the resource, decoded once for every control that
     // shows it.
     const QPixmap &picture(const char *file);

@@ -1,11 +1,9 @@
 // Form1 on the offscreen platform: every control where the layout puts it,
-// the bitmaps as a person would check them, what a screen reader sees and
-// can press, and the fonts. Run as it is, with QT_SCALE_FACTOR=2 (bitmaps
-// enlarged pixel for pixel) and with a font configuration that knows only
-// DejaVu Sans (the labels still draw).
+// the bitmaps as a person would check them, and the fonts. Run as it is, with QT_SCALE_FACTOR=2
+// (bitmaps enlarged pixel for pixel) and with a font configuration that knows only DejaVu Sans (the
+// labels still draw).
 #include "ui/form1.h"
 
-#include <QAccessible>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
@@ -116,42 +114,6 @@ private slots:
             for (int dy = 0; dy < 23 * s; ++dy)
                 QCOMPARE(shot.pixelColor((371 + 18) * s + dx, 100 * s + dy),
                          dx < s ? QColor(140, 103, 58) : QColor(179, 143, 99));
-    }
-
-    void screenReader() {
-        QSet<QString> names;
-        for (QWidget *w : form.findChildren<QWidget *>()) {
-            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
-            const QString name = w->objectName();
-            if (name.isEmpty() || name.startsWith("qt_") || name.startsWith("Label") ||
-                name == "Pic80" || name == "Pic81")
-                continue;
-            QVERIFY2(!a->text(QAccessible::Name).isEmpty() &&
-                         !a->text(QAccessible::Description).isEmpty() && a->actionInterface() &&
-                         !a->actionInterface()->actionNames().isEmpty(),
-                     qPrintable(name));
-            names.insert(a->text(QAccessible::Name));
-        }
-        QCOMPARE(names.size(), 97);
-        auto press = [&](const char *name) { // press, or toggle for an option button
-            QAccessibleActionInterface *act =
-                QAccessible::queryAccessibleInterface(control(name))->actionInterface();
-            act->doAction(act->actionNames().first());
-        };
-        // Each press reaches the calculator: 5 and 3 entered, two decimals, x;
-        // then x 1 = lays 5000000003, whose digits the hints' names read out.
-        for (const char *name : {"Pic0(3)", "pic95(5)", "Option1(2)", "Picture22(0)", "Command1"})
-            press(name);
-        QTRY_COMPARE(control<QLabel>("Label2")->text(), QString("50000000.03"));
-        press("Pic2(1)"), press("Command3");
-        QTRY_COMPARE(
-            QAccessible::queryAccessibleInterface(control("Lab1(0)"))->text(QAccessible::Name),
-            QString("Hint under column 0: 3"));
-        QVERIFY(control("Lab1(7)")->isVisible());
-        press("Command4");
-        QTRY_VERIFY(control<QRadioButton>("Option1(0)")->isChecked());
-        press("Lab1(4)");
-        QTRY_VERIFY(!control("Lab1(7)")->isVisible());
     }
 
     void fonts() {

@@ -1,0 +1,14 @@
+// Lets a screen reader started after the program find it. Qt 6.4 reads the
+// accessibility switch of the session (org.a11y.Status: IsEnabled,
+// ScreenReaderEnabled) once, at start, and never registers the program when
+// Orca is started later. This watches the switch and, when it turns on, has
+// Qt's AT-SPI bridge join the accessibility bus as it would have at start.
+#pragma once
+
+namespace ctallix {
+
+// Starts watching, where the session has a message bus. Once the window is
+// up: it costs the start nothing.
+void followScreenReaderSwitch();
+
+} // namespace ctallix

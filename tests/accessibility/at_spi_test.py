@@ -1,0 +1,188 @@
+# The window as a screen reader sees it through AT-SPI (started by
+# at_spi_test.sh). It turns accessibility on after the program has started,
+# finds the program, reads the frame column by column from the slots and
+# whole from the beam, calculates by actions alone and hears the results
+# announced, hit-tests every showing control, and sends a burst of actions.
+# Usage: at_spi_test.py PID [LANGUAGE]
+import sys
+import time
+
+import pyatspi
+from gi.repository import Gio, GLib
+
+pid, language = int(sys.argv[1]), sys.argv[2] if len(sys.argv) > 2 else ""
+failures = 0
+
+
+def check(ok, what):
+    global failures
+    if not ok:
+        print("FAIL:", what)
+        failures += 1
+    return ok
+
+
+# The children of the window, in the layout's order: lower slots (column k,
+# item i at 5k+i), the upper slots away from the beam (50+k) and next to it
+# (60+k), the top and bottom rails, the beam, the markers (73+k), the heading,
+# the display line, the hint labels (85+k), the four buttons, the announcer.
+LOWER, AWAY, NEXT, TOP, BOTTOM, BEAM, MARKER, HEADING, DISPLAY, HINT = 0, 50, 60, 70, 71, 72, 73, 83, 84, 85
+BUTTON = {"x": 95, "/": 96, "=": 97, "C": 98}
+ANNOUNCER = 99
+
+# Words of the program in each language it speaks.
+WORDS = {
+    "": {"beam": "Beam: the frame reads {}", "marker": "Column {}: {}", "result": "Result: {}",
+         "gap": "Column {}, lower slot {}: gap", "multiply": "Multiply"},
+}[language]
+
+events = []
+pyatspi.Registry.registerEventListener(
+    lambda e: events.append((e.type, e.source.getRoleName(), e.source.name, e.detail1)),
+    "object:state-changed:showing", "object:property-change:accessible-name",
+    "object:state-changed:checked")
+
+
+def pump(seconds, done=lambda: False):
+    end = time.monotonic() + seconds
+    while not done() and time.monotonic() < end:
+        while GLib.MainContext.default().iteration(False):
+            pass
+        time.sleep(0.01)
+    return done()
+
+
+def program():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.get_process_id() == pid:
+            return app
+    return None
+
+
+# Accessibility is turned on now, after the program started, as Orca does.
+Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
+    "org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
+    GLib.Variant("(ssv)", ("org.a11y.Status", "IsEnabled", GLib.Variant("b", True))),
+    None, Gio.DBusCallFlags.NONE, 5000, None)
+if not check(pump(10, program), "the program never appeared on the accessibility bus"):
+    sys.exit(1)
+window = program()[0]
+check(window.getRoleName() == "frame" and window.name == "cTallix", "the window is not a frame")
+controls = [window[i] for i in range(window.childCount)]
+names = [c.name for c in controls[:ANNOUNCER]]
+check(len(controls) == 100 and all(names) and len(set(names)) == 99,
+      f"{len(controls)} children, {len(set(names))} distinct names")
+check([controls[i].getRoleName() for i in (HEADING, ANNOUNCER)] == ["heading", "notification"],
+      "the heading or the announcer has another role")
+
+
+def act(*indices):
+    for i in indices:
+        controls[i].queryAction().doAction(0)
+
+
+def enter(digits):
+    """Enters digits on a cleared frame, the last in column 0: a click on the
+    upper slot away from the beam for a digit of 5 or more, then a press on
+    the lower slot of its remainder."""
+    for k, d in enumerate(reversed([int(c) for c in digits])):
+        act(*([AWAY + k] if d >= 5 else []), LOWER + 5 * k + d % 5)
+
+
+def checked(i):
+    return controls[i].getState().contains(pyatspi.STATE_CHECKED)
+
+
+def frame():
+    """The frame's digits read off the slots' states, column 9 first, and the
+    decimal column, checking that each half has exactly one gap."""
+    digits = ""
+    for k in range(9, -1, -1):
+        gaps = [i for i in range(5) if checked(LOWER + 5 * k + i)]
+        upper = [checked(AWAY + k), checked(NEXT + k)]
+        check(len(gaps) == 1 and upper.count(True) == 1, f"column {k}: gaps {gaps}, {upper}")
+        digits += str(gaps[0] + 5 * upper[0]) if gaps else "?"
+    markers = [k for k in range(10) if checked(MARKER + k)]
+    return digits, markers
+
+
+def reads(number, digits, dot):
+    """The frame shows `digits` with the point after column `dot`, and says
+    `number` on the beam, each column's digit on its marker."""
+    check(frame() == (digits, [dot]), f"the slots read {frame()}, not {digits} at {dot}")
+    check(controls[BEAM].name == WORDS["beam"].format(number), f"the beam says {controls[BEAM].name}")
+    for k in range(10):
+        said = WORDS["marker"].format(k, digits[9 - k])
+        check(controls[MARKER + k].name == said, f"marker {k} says {controls[MARKER + k].name}")
+
+
+def announced(number):
+    result = WORDS["result"].format(number)
+    said = lambda: [e for e in events if e[0].endswith("showing") and e[1] == "notification" and e[3]]
+    check(pump(5, lambda: said()) and [e[2] for e in said()] == [result],
+          f"announced {[e[2] for e in said()]}, not {result}")
+
+
+def heard(what, *names):
+    """The names a change of `what` makes the window say: name-change events."""
+    said = lambda: {e[2] for e in events if e[0].endswith("accessible-name")}
+    check(pump(5, lambda: set(names) <= said()), f"{what}: heard {said()}, not all of {names}")
+
+
+def hit_test(what):
+    """Every showing control is what the point in its middle finds, on the
+    screen and in the window."""
+    box = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    for i, c in enumerate(controls[:ANNOUNCER]):
+        if not c.getState().contains(pyatspi.STATE_SHOWING):
+            continue
+        s = c.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        w = c.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+        x, y = s.x + s.width // 2, s.y + s.height // 2
+        on_screen = window.queryComponent().getAccessibleAtPoint(x, y, pyatspi.DESKTOP_COORDS)
+        in_window = window.queryComponent().getAccessibleAtPoint(x - box.x, y - box.y,
+                                                                 pyatspi.WINDOW_COORDS)
+        check(on_screen is not None and on_screen.getIndexInParent() == i and
+              in_window is not None and in_window.getIndexInParent() == i,
+              f"{what}: the middle of {c.name} finds {on_screen and on_screen.name}")
+        check((w.x, w.y) == (s.x - box.x, s.y - box.y), f"{c.name} is at {w.x},{w.y} in the window")
+
+
+hit_test("hints hidden")
+act(TOP)
+hit_test("hints shown")
+check(controls[DISPLAY].queryText().getText(0, -1) == "0", "the display line has no text 0")
+
+# 1.50 x 3 = with two decimals, step by step, read back at each step.
+act(MARKER + 2)
+enter("150")
+reads("1.50", "0000000150", 2)
+act(BUTTON["x"])
+check(controls[DISPLAY].queryText().getText(0, -1) == "1.5", "the display line does not read 1.5")
+del events[:]
+enter("300")
+heard("a bead press", WORDS["gap"].format(2, 3), WORDS["marker"].format(2, 3), WORDS["beam"].format("3.00"))
+act(BUTTON["="])
+announced("4.50")
+reads("4.50", "0000000450", 2)
+check(controls[DISPLAY].queryText().getText(0, -1) == "", "the display line is not empty")
+
+del events[:]
+act(BEAM)
+heard("clearing", WORDS["gap"].format(2, 0), WORDS["marker"].format(2, 0), WORDS["beam"].format("0.00"))
+enter("7")
+del events[:]
+act(BUTTON["C"])
+heard("the reset", WORDS["marker"].format(0, 0), WORDS["beam"].format("0"))
+
+# 12 x 3 = in one burst of actions, none waiting for the window.
+del events[:]
+enter("12"), act(BUTTON["x"]), enter("3"), act(BUTTON["="])
+announced("36")
+reads("36", "0000000036", 0)
+check(controls[HINT].name.endswith("6") and controls[HINT + 9].name != controls[HINT].name,
+      f"the hint under column 0 says {controls[HINT].name}")
+check(controls[BUTTON["x"]].name == WORDS["multiply"], f"the multiply button says {controls[BUTTON['x']].name}")
+
+print(f"at_spi: {failures} failures")
+sys.exit(1 if failures else 0)
