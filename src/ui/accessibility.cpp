@@ -331,50 +331,41 @@ void installAccessibility() {
     QAccessible::installFactory(build);
 }
 
-void frameChanged(Form1 &form) {
+void frameChanged(Form1 &form, const std::vector<PictureBox *> &changedSlots, bool laidResult) {
     if (!QAccessible::isActive())
         return;
     Announcer &said = announcerOf(form);
+    if (laidResult) {
+        said.text = Speech::tr("Result: %1").arg(shownNumber(form));
+        // Hidden first, so that the same result said twice is shown twice.
+        for (const QAccessible::Event type : {QAccessible::ObjectHide, QAccessible::ObjectShow}) {
+            said.shown = type == QAccessible::ObjectShow;
+            QAccessibleEvent event(&said, type);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+    QAccessible::State checked;
+    checked.checked = true;
+    for (PictureBox *slot : changedSlots) {
+        QAccessibleStateChangeEvent state(slot, checked);
+        QAccessible::updateAccessibility(&state);
+        nameChanged(slot);
+    }
     for (int k = 0; k < 10; ++k) {
         QWidget *marker = form.findChild<QWidget *>(controlName(QStringLiteral("Option1"), k));
         const QString name = QAccessible::queryAccessibleInterface(marker)->text(QAccessible::Name);
         if (std::exchange(said.markers[k], name) != name)
             nameChanged(marker);
     }
-    QWidget *beam = form.findChild<QWidget *>(QStringLiteral("Frame1"));
     const QString number = shownNumber(form);
     if (std::exchange(said.beam, number) != number)
-        nameChanged(beam);
+        nameChanged(form.findChild<QWidget *>(QStringLiteral("Frame1")));
     auto *label2 = form.findChild<QLabel *>(QStringLiteral("Label2"));
     if (said.display != label2->text()) {
         QAccessibleTextUpdateEvent update(label2, 0, said.display, label2->text());
         QAccessible::updateAccessibility(&update);
         said.display = label2->text();
     }
-}
-
-void announceResult(Form1 &form) {
-    Announcer &announcer = announcerOf(form);
-    announcer.text = Speech::tr("Result: %1").arg(shownNumber(form));
-    if (!QAccessible::isActive())
-        return;
-    // Hidden first, so that the same result said twice is shown twice.
-    for (const QAccessible::Event type : {QAccessible::ObjectHide, QAccessible::ObjectShow}) {
-        announcer.shown = type == QAccessible::ObjectShow;
-        nameChanged(&announcer);
-        QAccessibleEvent event(&announcer, type);
-        QAccessible::updateAccessibility(&event);
-    }
-}
-
-void slotChanged(QAbstractButton *slot) {
-    if (!QAccessible::isActive())
-        return;
-    QAccessible::State checked;
-    checked.checked = true;
-    QAccessibleStateChangeEvent state(slot, checked);
-    QAccessible::updateAccessibility(&state);
-    nameChanged(slot);
 }
 
 } // namespace ctallix

@@ -10,24 +10,23 @@
 // left out; the heading is a heading and the display line has text.
 #pragma once
 
-class QAbstractButton;
+#include <vector>
 
 namespace ctallix {
 
 class Form1;
+class PictureBox;
 
 // Makes Qt build the window's accessible objects from this file. Once, after
 // the QApplication and before the window.
 void installAccessibility();
 
-// After the window handled an event: tells a listening screen reader which
-// names the event changed. Costs nothing while none listens.
-void frameChanged(Form1 &form);
-
-// After equals laid a result on the frame: announces it.
-void announceResult(Form1 &form);
-
-// A bead slot's picture changed: its name and checked state follow.
-void slotChanged(QAbstractButton *slot);
+// After the window handled an event: tells a listening screen reader what
+// it changed. First the result it laid on the frame (`laidResult`), which is
+// announced: a screen reader drops announcements that come behind many
+// other changes. Then the bead slots whose pictures changed, the markers'
+// and the beam's names and the display line's text. Costs nothing while
+// none listens.
+void frameChanged(Form1 &form, const std::vector<PictureBox *> &changedSlots, bool laidResult);
 
 } // namespace ctallix

@@ -8,6 +8,7 @@
 #include "ui/layout.h"
 #include "ui/screen_scale.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QLabel>
@@ -101,6 +102,13 @@ const Command &command(std::string_view name) {
 }
 
 } // namespace
+
+template <class Handler> void Form1::handle(Handler handler, bool equals) {
+    handler();
+    // Equals, unless it refused, laid a result and emptied the display.
+    frameChanged(*this, changedSlots_, equals && label2_->text().isEmpty());
+    changedSlots_.clear();
+}
 
 Form1::Form1(QWidget *parent) : QWidget(parent), core_(*this) {
     installFontSubstitutes();
@@ -221,10 +229,7 @@ void Form1::add(const Control &c) {
         button->setAccessibleName(QLatin1String(does.says));
         button->setAccessibleDescription(QLatin1String(does.description));
         connect(button, &QAbstractButton::clicked, this, [this, handler = does.handler] {
-            handle([&] { (core_.*handler)(); });
-            // Equals, unless it refused, laid a result, and emptied the display.
-            if (handler == &Form1Core::Command3_Click && label2_->text().isEmpty())
-                announceResult(*this);
+            handle([&] { (core_.*handler)(); }, handler == &Form1Core::Command3_Click);
         });
         widget = button;
         break;
@@ -250,11 +255,6 @@ void Form1::paintEvent(QPaintEvent *) {
     drawPicture(painter, {0, 0}, picture("bead_design.bmp"));
 }
 
-template <class Handler> void Form1::handle(Handler handler) {
-    handler();
-    frameChanged(*this);
-}
-
 const PictureBox *Form1::slot(int column, Half half, int item) const {
     return half == Half::Lower ? lower_.at(column).at(item)
                                : upper_.at(column).at(item == 0 ? 0 : 1);
@@ -270,8 +270,9 @@ int Form1::decimalColumn() const {
 
 void Form1::setSlot(int column, Half half, int item, Picture picture) {
     auto *box = const_cast<PictureBox *>(slot(column, half, item));
-    if (box->setPicture((picture == Picture::Bead ? pic81_ : pic80_)->picture()))
-        slotChanged(box);
+    if (box->setPicture((picture == Picture::Bead ? pic81_ : pic80_)->picture()) &&
+        QAccessible::isActive())
+        changedSlots_.push_back(box);
 }
 
 void Form1::setCaption(Caption label, int index, const std::string &text) {

@@ -15,6 +15,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <vector>
 
 class QButtonGroup;
 class QLabel;
@@ -52,8 +53,9 @@ protected:
 
 private:
     void add(const Control &control);
-    // Runs a handler of the core, then tells a screen reader what changed.
-    template <class Handler> void handle(Handler handler);
+    // Runs a handler of the core, then tells a listening screen reader what
+    // changed; `equals` for the equals button, which may lay a result.
+    template <class Handler> void handle(Handler handler, bool equals = false);
     // The bitmap `file` of the resource, decoded once for every control that
     // shows it.
     const QPixmap &picture(const char *file);
@@ -67,6 +69,9 @@ private:
     QButtonGroup *options_ = nullptr;
     std::array<ClickLabel *, 10> lab1_{};
     QLabel *label2_ = nullptr;
+    // The slots whose pictures the event being handled changed, while a
+    // screen reader listens.
+    std::vector<PictureBox *> changedSlots_;
 
     Form1Core core_;
 };
