@@ -5,6 +5,7 @@
 #include "ui/form1.h"
 #include "ui/platform.h"
 #include "ui/screen_reader_switch.h"
+#include "ui/translations.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -12,6 +13,7 @@
 #include <optional>
 
 int main(int argc, char *argv[]) {
+    ctallix::loadTranslations();
     if (!ctallix::choosePlatform(argc, argv))
         return 1;
     ctallix::skipInputMethod();
@@ -22,6 +24,7 @@ int main(int argc, char *argv[]) {
     std::optional<ctallix::PlatformStart> starting(std::in_place);
     QApplication app(argc, argv);
     starting.reset();
+    ctallix::installTranslations();
     QApplication::setApplicationName(QStringLiteral("ctallix"));
     ctallix::installAccessibility();
     fontconfig.wait(); // so that the window's fonts do not read the configuration again

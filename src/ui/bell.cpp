@@ -64,8 +64,9 @@ void ringBell() {
         return;
     }
     if (const Canberra *c = canberra()) {
-        const int result =
-            c->play(c->context, 0, "event.id", "bell", "event.description", "Refused", nullptr);
+        const QByteArray refused = QCoreApplication::translate("ctallix::Bell", "Refused").toUtf8();
+        const int result = c->play(c->context, 0, "event.id", "bell", "event.description",
+                                   refused.constData(), nullptr);
         qCDebug(lcBell) << "sound theme bell:" << result << c->error(result);
     }
 }

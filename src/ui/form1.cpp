@@ -80,17 +80,24 @@ struct Command {
     const char *description;
 };
 constexpr Command kCommands[] = {
-    {"Command1", &Form1Core::Command1_Click, "Multiply",
-     "Takes the frame's number as the first factor, or multiplies the running result by it, and "
-     "clears the frame."},
-    {"Command2", &Form1Core::Command2_Click, "Divide",
-     "Takes the frame's number as the dividend, or divides the running result by it, and clears "
-     "the frame."},
-    {"Command3", &Form1Core::Command3_Click, "Equals",
-     "Applies the last multiply or divide to the frame's number and lays the result on the "
-     "beads."},
-    {"Command4", &Form1Core::Command4_Click, "Clear",
-     "Clears the frame, the running result and the display."},
+    {"Command1", &Form1Core::Command1_Click, QT_TRANSLATE_NOOP("ctallix::Command", "Multiply"),
+     QT_TRANSLATE_NOOP(
+         "ctallix::Command",
+         "Takes the frame's number as the first factor, or multiplies the running result by it, "
+         "and clears the frame.")},
+    {"Command2", &Form1Core::Command2_Click, QT_TRANSLATE_NOOP("ctallix::Command", "Divide"),
+     QT_TRANSLATE_NOOP(
+         "ctallix::Command",
+         "Takes the frame's number as the dividend, or divides the running result by it, and "
+         "clears the frame.")},
+    {"Command3", &Form1Core::Command3_Click, QT_TRANSLATE_NOOP("ctallix::Command", "Equals"),
+     QT_TRANSLATE_NOOP(
+         "ctallix::Command",
+         "Applies the last multiply or divide to the frame's number and lays the result on the "
+         "beads.")},
+    {"Command4", &Form1Core::Command4_Click, QT_TRANSLATE_NOOP("ctallix::Command", "Clear"),
+     QT_TRANSLATE_NOOP("ctallix::Command",
+                       "Clears the frame, the running result and the display.")},
 };
 
 const Command &command(std::string_view name) {
@@ -116,6 +123,9 @@ Form1::Form1(QWidget *parent) : QWidget(parent), core_(*this) {
     setObjectName(controlName(QStringLiteral("Form1")));
     setWindowTitle(QStringLiteral("cTallix"));
     setFixedSize(kFormGeometry.size());
+    // The controls never take the focus, and their tooltips show while
+    // another window has it too.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     if (const QScreen *screen = QGuiApplication::primaryScreen();
         screen != nullptr && screen->availableGeometry().contains(kFormGeometry))
         setGeometry(kFormGeometry);
@@ -225,9 +235,11 @@ void Form1::add(const Control &c) {
         palette.setColor(QPalette::Button, kWhite);
         palette.setColor(QPalette::Window, kWhite);
         button->setPalette(palette);
-        button->setToolTip(QLatin1String(does.says));
-        button->setAccessibleName(QLatin1String(does.says));
-        button->setAccessibleDescription(QLatin1String(does.description));
+        const QString says = QCoreApplication::translate("ctallix::Command", does.says);
+        button->setToolTip(says);
+        button->setAccessibleName(says);
+        button->setAccessibleDescription(
+            QCoreApplication::translate("ctallix::Command", does.description));
         connect(button, &QAbstractButton::clicked, this, [this, handler = does.handler] {
             handle([&] { (core_.*handler)(); }, handler == &Form1Core::Command3_Click);
         });

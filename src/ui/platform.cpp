@@ -1,5 +1,7 @@
 #include "ui/platform.h"
 
+#include "ui/translations.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QJsonArray>
@@ -50,28 +52,48 @@ bool installed(const QString &name) {
     return false;
 }
 
+// The message `text` in the user's language.
+QString say(const char *text) {
+    return translate("ctallix::Platform", text);
+}
+
 // Why the platform `name` did not start.
 QString whyNot(const QString &name) {
     const bool x11 = name == QStringLiteral("xcb"), wayland = name.startsWith(u"wayland");
     if (!installed(name)) {
         if (x11)
-            return QStringLiteral("Qt's X11 platform plugin is not installed (Debian package "
-                                  "libqt6gui6)");
+            return say(QT_TRANSLATE_NOOP("ctallix::Platform",
+                                         "Qt's X11 platform plugin is not installed (Debian "
+                                         "package libqt6gui6)"));
         if (wayland)
-            return QStringLiteral("Qt's Wayland platform plugin is not installed (Debian package "
-                                  "qt6-wayland)");
-        return QStringLiteral("Qt has no platform plugin \"%1\"").arg(name);
+            return say(QT_TRANSLATE_NOOP("ctallix::Platform",
+                                         "Qt's Wayland platform plugin is not installed (Debian "
+                                         "package qt6-wayland)"));
+        return say(QT_TRANSLATE_NOOP("ctallix::Platform", "Qt has no platform plugin \"%1\""))
+            .arg(name);
     }
     if (x11)
-        return isSet("DISPLAY") ? QStringLiteral("no X server answers at DISPLAY=\"%1\"")
+        return isSet("DISPLAY") ? say(QT_TRANSLATE_NOOP("ctallix::Platform",
+                                                        "no X server answers at DISPLAY=\"%1\""))
                                       .arg(qEnvironmentVariable("DISPLAY"))
-                                : QStringLiteral("DISPLAY is not set");
+                                : say(QT_TRANSLATE_NOOP("ctallix::Platform", "DISPLAY is not set"));
     if (wayland)
         return isSet("WAYLAND_DISPLAY")
-                   ? QStringLiteral("no Wayland compositor answers at WAYLAND_DISPLAY=\"%1\"")
+                   ? say(QT_TRANSLATE_NOOP("ctallix::Platform", "no Wayland compositor answers at "
+                                                                "WAYLAND_DISPLAY=\"%1\""))
                          .arg(qEnvironmentVariable("WAYLAND_DISPLAY"))
-                   : QStringLiteral("WAYLAND_DISPLAY is not set");
-    return QStringLiteral("Qt's platform \"%1\" did not start").arg(name);
+                   : say(QT_TRANSLATE_NOOP("ctallix::Platform", "WAYLAND_DISPLAY is not set"));
+    return say(QT_TRANSLATE_NOOP("ctallix::Platform", "Qt's platform \"%1\" did not start"))
+        .arg(name);
+}
+
+// Prints the one line of a window that cannot open.
+void cannotOpen(QString why) {
+    why.replace(u'\n', u' ');
+    const QString line =
+        say(QT_TRANSLATE_NOOP("ctallix::Platform", "ctallix: cannot open the display: %1"))
+            .arg(why);
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
 }
 
 void hold(QtMsgType type, const QMessageLogContext &context, const QString &text) {
@@ -85,10 +107,8 @@ void hold(QtMsgType type, const QMessageLogContext &context, const QString &text
     for (const QString &platform : platforms.split(u';', Qt::SkipEmptyParts))
         reasons << whyNot(platform.section(u':', 0, 0).toLower());
     if (!userChose && !isSet("DISPLAY"))
-        reasons << QStringLiteral("DISPLAY is not set");
-    QString line = reasons.join(QStringLiteral("; "));
-    line.replace(u'\n', u' ');
-    std::fprintf(stderr, "ctallix: cannot open the display: %s\n", qPrintable(line));
+        reasons << say(QT_TRANSLATE_NOOP("ctallix::Platform", "DISPLAY is not set"));
+    cannotOpen(reasons.join(QStringLiteral("; ")));
     std::_Exit(1);
 }
 
@@ -110,9 +130,8 @@ bool choosePlatform(int argc, char *argv[]) {
     }
     const bool x11 = isSet("DISPLAY"), wayland = isSet("WAYLAND_DISPLAY");
     if (!x11 && !wayland) {
-        std::fprintf(
-            stderr,
-            "ctallix: cannot open the display: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
+        cannotOpen(say(
+            QT_TRANSLATE_NOOP("ctallix::Platform", "neither DISPLAY nor WAYLAND_DISPLAY is set")));
         return false;
     }
     // Qt tries them in order and takes the first that connects.

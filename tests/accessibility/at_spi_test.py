@@ -30,10 +30,14 @@ LOWER, AWAY, NEXT, TOP, BOTTOM, BEAM, MARKER, HEADING, DISPLAY, HINT = 0, 50, 60
 BUTTON = {"x": 95, "/": 96, "=": 97, "C": 98}
 ANNOUNCER = 99
 
-# Words of the program in each language it speaks.
+# Words of the program in each language the test runs it in.
 WORDS = {
     "": {"beam": "Beam: the frame reads {}", "marker": "Column {}: {}", "result": "Result: {}",
-         "gap": "Column {}, lower slot {}: gap", "multiply": "Multiply"},
+         "gap": "Column {}, lower slot {}: gap", "multiply": "Multiply", "radio": "radio button"},
+    "ja": {"beam": "梁: そろばんの数は {}", "marker": "第{}桁: {}", "result": "答え: {}",
+           "gap": "第{}桁 下の{}番: すき間", "multiply": "掛け算", "radio": "ラジオボタン"},
+    "zh_TW": {"beam": "梁：算盤上的數是 {}", "marker": "第{}檔：{}", "result": "結果：{}",
+              "gap": "第{}檔 下方第{}格：空位", "multiply": "乘", "radio": "選項按鈕"},
 }[language]
 
 events = []
@@ -74,6 +78,9 @@ check(len(controls) == 100 and all(names) and len(set(names)) == 99,
       f"{len(controls)} children, {len(set(names))} distinct names")
 check([controls[i].getRoleName() for i in (HEADING, ANNOUNCER)] == ["heading", "notification"],
       "the heading or the announcer has another role")
+# Qt's own words, the role names, are in the program's language.
+check(controls[LOWER].getLocalizedRoleName() == WORDS["radio"],
+      f"a slot is a {controls[LOWER].getLocalizedRoleName()}")
 
 
 def act(*indices):
@@ -183,6 +190,13 @@ reads("36", "0000000036", 0)
 check(controls[HINT].name.endswith("6") and controls[HINT + 9].name != controls[HINT].name,
       f"the hint under column 0 says {controls[HINT].name}")
 check(controls[BUTTON["x"]].name == WORDS["multiply"], f"the multiply button says {controls[BUTTON['x']].name}")
+
+# The pointer resting on the multiply button shows its tooltip.
+box = controls[BUTTON["x"]].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+for dx in (4, 6):
+    pyatspi.Registry.generateMouseEvent(box.x + dx, box.y + dx, "abs")
+tips = lambda: [c.name for c in program() if c.getRoleName() == "tool tip"]
+check(pump(5, tips) and tips() == [WORDS["multiply"]], f"the multiply button's tooltip: {tips()}")
 
 print(f"at_spi: {failures} failures")
 sys.exit(1 if failures else 0)

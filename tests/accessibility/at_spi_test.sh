@@ -33,7 +33,12 @@ groups+=($!)
 LANGUAGE=$language setsid "$ctallix" >"$work/ctallix.log" 2>&1 &
 program=$!
 groups+=($program)
-mapped() { xwininfo -root -tree | grep -q '"cTallix"'; }
-poll mapped || { echo "FAIL: ctallix mapped no window"; cat "$work/ctallix.log"; exit 1; }
+window() { window=$(xwininfo -root -tree | awk '/"cTallix"/ { print $1; exit }') && [ -n "$window" ]; }
+poll window || { echo "FAIL: ctallix mapped no window"; cat "$work/ctallix.log"; exit 1; }
+# In every language the window starts as the English one does, pixel for pixel.
+start() { import -window "$window" "$work/start.png" 2>/dev/null &&
+  compare -metric AE "$work/start.png" "$here/../../docs/screenshot.png" null: 2>/dev/null; }
+looks=0
+poll start || { echo "FAIL: the window starts unlike docs/screenshot.png"; looks=1; }
 
-/usr/bin/python3 "$here/at_spi_test.py" "$program" "$language"
+/usr/bin/python3 "$here/at_spi_test.py" "$program" "$language" && [ "$looks" -eq 0 ]

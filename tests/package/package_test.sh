@@ -45,6 +45,11 @@ mkdir "$dir/root" && dpkg-deb -x "$deb" "$dir/root"
 report=$(timeout 60 appstreamcli validate-tree --no-net "$dir/root" 2>&1) || fail "appstreamcli: $report"
 report=$(desktop-file-validate "$dir"/root/usr/share/applications/*.desktop 2>&1)
 [ $? -eq 0 ] && [ -z "$report" ] || fail "desktop-file-validate: $report"
+# The menu entry and the software centre's text in each language of the program.
+for lang in de ja zh_CN zh_TW; do
+  grep -q "^Name\[$lang\]=" "$dir"/root/usr/share/applications/*.desktop &&
+    grep -q "<summary xml:lang=\"$lang\">" "$dir"/root/usr/share/metainfo/*.xml || fail "no $lang texts"
+done
 
 [ $failures -eq 0 ] && echo "package checks passed: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 [ $failures -eq 0 ]
