@@ -22,6 +22,13 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh cmake make g++ pkgconf qt6-base-dev qt6-base-private-dev qt6-tools-dev qt6-l10n-tools gettext libxcb1-dev libx11-dev libfontconfig-dev fontconfig \
   fonts-ipafont-gothic fonts-arphic-ukai xvfb x11-apps xfonts-base galculator
 
+# A locale that LANG names and the system lacks (ja_JP.UTF-8, say) is made
+# first, so that the programs start in it.
+if [ -n "${LANG:-}" ] && [ "${LANG%%.*}" != C ] &&
+  ! locale -a 2>/dev/null | grep -qix "${LANG%%.*}.utf8"; then
+  localedef -i "${LANG%%.*}" -f UTF-8 "$LANG"
+fi
+
 build=${1:-build-bench}
 mkdir -p "$build"
 echo "== build ($build, Release)"
@@ -46,7 +53,7 @@ for peer in xcalc galculator; do
 done
 
 echo
-echo "== launch ($(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
+echo "== launch (LANG=${LANG:-}, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
 XVFB_SCREEN=1024x768x24 bash scripts/with-xvfb.sh \
   "$build/bench/ctallix_launch_bench" --runs "${RUNS:-11}" --goal-faster-than qt-floor --goal-ratio 1 \
   --goal-rss-ratio 1.15 --goal-rss-mib 30 "ctallix=$build/ctallix" "qt-floor=$build/bench/ctallix_qt_floor" "${peers[@]}"

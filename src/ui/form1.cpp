@@ -11,6 +11,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -256,8 +257,13 @@ void Form1::add(const Control &c) {
 
 const QPixmap &Form1::picture(const char *file) {
     auto [it, added] = pictures_.try_emplace(file);
-    if (added)
-        it->second = QPixmap(QStringLiteral(":/images/") + QLatin1String(file));
+    if (added) {
+        // Read as the BMP it is: left to guess, Qt would load every image
+        // format plugin (and libjpeg) to ask whether it reads the file.
+        QImageReader reader(QStringLiteral(":/images/") + QLatin1String(file), "bmp");
+        reader.setAutoDetectImageFormat(false);
+        it->second = QPixmap::fromImage(reader.read());
+    }
     return it->second;
 }
 

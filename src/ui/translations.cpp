@@ -1,5 +1,6 @@
 #include "ui/translations.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -19,22 +20,33 @@ QTranslator &qt() {
     return translator;
 }
 
+// Qt's own words reach the user only through a screen reader (the names of
+// roles and actions), so they are read once one listens, before Qt's bridge
+// names its roles. In the very language of the program's words, so that a
+// screen reader never hears two languages mixed.
+class QtWords : public QAccessible::ActivationObserver {
+public:
+    void accessibilityActiveChanged(bool active) override {
+        if (active && qt().isEmpty() &&
+            qt().load(QStringLiteral("qtbase_") + program().language(),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(&qt());
+    }
+};
+
 } // namespace
 
 void loadTranslations() {
-    if (program().load(QLocale::system(), QStringLiteral("ctallix"), QStringLiteral("_"),
-                       QStringLiteral(":/i18n")))
-        // Qt's words in the very language the program's are, so that a
-        // screen reader never hears two languages mixed.
-        (void)qt().load(QStringLiteral("qtbase_") + program().language(),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    (void)program().load(QLocale::system(), QStringLiteral("ctallix"), QStringLiteral("_"),
+                         QStringLiteral(":/i18n"));
 }
 
 void installTranslations() {
-    if (!program().isEmpty())
-        QCoreApplication::installTranslator(&program());
-    if (!qt().isEmpty())
-        QCoreApplication::installTranslator(&qt());
+    if (program().isEmpty())
+        return;
+    QCoreApplication::installTranslator(&program());
+    static QtWords qtWords;
+    QAccessible::installActivationObserver(&qtWords);
 }
 
 QString translate(const char *context, const char *text) {

@@ -1,8 +1,9 @@
 // The program's words in the user's language. The languages are the
 // user's as the system lists them (LANGUAGE, then the locale's): the first
 // one the program speaks is taken, with Qt's own words for it where Debian
-// installs them (qt6-translations-l10n); English where none is spoken. The
-// layout, the pictures, the digits and the heading never change.
+// installs them (qt6-translations-l10n) once a screen reader listens;
+// English where none is spoken. The layout, the pictures, the digits and
+// the heading never change.
 #pragma once
 
 #include <QString>
