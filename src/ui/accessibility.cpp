@@ -7,6 +7,7 @@
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>
+#include <QHash>
 #include <QLabel>
 
 #include <array>
@@ -22,11 +23,13 @@ struct Speech {
 
 // The layout row of a window control; nullptr for anything else.
 const Control *controlOf(const QObject *object) {
-    const QString name = object->objectName();
-    for (const Control &c : kLayout)
-        if (controlName(QLatin1String(c.name), c.index) == name)
-            return &c;
-    return nullptr;
+    static const QHash<QString, const Control *> rows = [] {
+        QHash<QString, const Control *> byName;
+        for (const Control &c : kLayout)
+            byName.insert(controlName(QLatin1String(c.name), c.index), &c);
+        return byName;
+    }();
+    return rows.value(object->objectName());
 }
 
 Form1 *formOf(const QObject *object) {
