@@ -38,6 +38,11 @@ WORDS = {
            "gap": "第{}桁 下の{}番: すき間", "multiply": "掛け算", "radio": "ラジオボタン"},
     "zh_TW": {"beam": "梁：算盤上的數是 {}", "marker": "第{}檔：{}", "result": "結果：{}",
               "gap": "第{}檔 下方第{}格：空位", "multiply": "乘", "radio": "選項按鈕"},
+    "zh_CN": {"beam": "梁：算盘上的数是 {}", "marker": "第{}档：{}", "result": "结果：{}",
+              "gap": "第{}档 下方第{}格：空位", "multiply": "乘", "radio": "单选按钮"},
+    "de": {"beam": "Balken: das Rechenbrett zeigt {}", "marker": "Stab {}: {}",
+           "result": "Ergebnis: {}", "gap": "Stab {}, unteres Feld {}: Lücke",
+           "multiply": "Multiplizieren", "radio": "Radioknopf"},
 }[language]
 
 events = []
