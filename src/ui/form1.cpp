@@ -273,7 +273,7 @@ void Form1::paintEvent(QPaintEvent *) {
     drawPicture(painter, {0, 0}, picture("bead_design.bmp"));
 }
 
-const PictureBox *Form1::slot(int column, Half half, int item) const {
+PictureBox *Form1::slot(int column, Half half, int item) const {
     return half == Half::Lower ? lower_.at(column).at(item)
                                : upper_.at(column).at(item == 0 ? 0 : 1);
 }
@@ -287,7 +287,7 @@ int Form1::decimalColumn() const {
 }
 
 void Form1::setSlot(int column, Half half, int item, Picture picture) {
-    auto *box = const_cast<PictureBox *>(slot(column, half, item));
+    PictureBox *box = slot(column, half, item);
     if (box->setPicture((picture == Picture::Bead ? pic81_ : pic80_)->picture()) &&
         QAccessible::isActive())
         changedSlots_.push_back(box);

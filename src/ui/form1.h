@@ -38,7 +38,7 @@ public:
     // What the frame shows, read off its slots: the slot of a column's half
     // (lower items 0..4, upper items 0 and 5), whether a slot shows the gap,
     // and the column the decimal point follows.
-    const PictureBox *slot(int column, Half half, int item) const;
+    PictureBox *slot(int column, Half half, int item) const;
     bool showsGap(const PictureBox *slot) const;
     int decimalColumn() const;
 
