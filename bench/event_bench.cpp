@@ -21,9 +21,9 @@
 // a copy of their pixels.
 //
 // Usage: ctallix_event_bench [REPETITIONS]   (run with QT_QPA_PLATFORM=offscreen)
-#include "ui/control_name.h"
-#include "ui/controls.h"
-#include "ui/form1.h"
+#include "window/control_name.h"
+#include "window/controls.h"
+#include "window/form1.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -19,7 +19,7 @@ cd "$(dirname "$0")/.."
 # depends on them) and xcalc draws with. Without them Xvfb has only its
 # built-in "fixed" font, and xcalc, which then loads no font files, starts in
 # about a sixth of its time on a desktop.
-bash scripts/deps.sh cmake make g++ pkgconf qt6-base-dev qt6-base-private-dev qt6-tools-dev qt6-l10n-tools gettext appstream libxcb1-dev libx11-dev libfontconfig-dev fontconfig \
+bash scripts/deps.sh cmake make g++ pkgconf qt6-base-dev qt6-base-private-dev qt6-tools-dev qt6-l10n-tools gettext appstream libxcb1-dev libcanberra-dev libx11-dev libfontconfig-dev fontconfig \
   fonts-ipafont-gothic fonts-arphic-ukai xvfb x11-apps xfonts-base galculator
 
 # A locale that LANG names and the system lacks (ja_JP.UTF-8, say) is made

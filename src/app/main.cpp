@@ -1,11 +1,13 @@
-// cTallix: opens the bead-frame calculator window.
+// cTallix: opens the bead-frame calculator window, with the screen reader's
+// and the desktop's parts connected to what the window offers.
+#include "a11y/accessibility.h"
+#include "a11y/screen_reader_switch.h"
 #include "app/startup.h"
-#include "ui/accessibility.h"
-#include "ui/desktop_entry.h"
-#include "ui/form1.h"
-#include "ui/platform.h"
-#include "ui/screen_reader_switch.h"
-#include "ui/translations.h"
+#include "desktop/bell.h"
+#include "desktop/desktop_entry.h"
+#include "desktop/platform.h"
+#include "desktop/translations.h"
+#include "window/form1.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -29,6 +31,10 @@ int main(int argc, char *argv[]) {
     ctallix::installAccessibility();
     fontconfig.wait(); // so that the window's fonts do not read the configuration again
     ctallix::Form1 form;
+    QObject::connect(&form, &ctallix::Form1::bell, &ctallix::ringBell);
+    QObject::connect(
+        &form, &ctallix::Form1::changed, &form,
+        [&form](const ctallix::FormChange &change) { ctallix::frameChanged(form, change); });
     ctallix::showAsEntry(form);
     QTimer::singleShot(0, [] { ctallix::followScreenReaderSwitch(); });
     return QApplication::exec();

@@ -19,6 +19,15 @@ inline constexpr std::int16_t kLeftButton = 1;
 inline constexpr std::int16_t kRightButton = 2;
 inline constexpr std::int16_t kMiddleButton = 4;
 
+// The shift state the press handlers receive: a mask of these keys.
+inline constexpr std::int16_t kShiftMask = 1;
+inline constexpr std::int16_t kCtrlMask = 2;
+inline constexpr std::int16_t kAltMask = 4;
+
+// The rails, items of Picture22.
+inline constexpr std::int16_t kBottomRail = 0;
+inline constexpr std::int16_t kTopRail = 1;
+
 // 16-bit boolean of the window: true is -1.
 inline constexpr std::int16_t kTrue = -1;
 inline constexpr std::int16_t kFalse = 0;

@@ -10,6 +10,14 @@
 
 namespace ctallix {
 
+// The frame: ten columns (0 the units column at the right, 9 the leftmost),
+// each with five lower slots, items 0..4 counted from the beam, and two upper
+// slots, item 0 next to the beam and item 5 away from it.
+inline constexpr int kColumns = 10;
+inline constexpr int kLowerItems = 5;
+inline constexpr int kUpperNear = 0;
+inline constexpr int kUpperAway = 5;
+
 // The two pictures a bead slot can show: a copy of the hidden holder Pic80
 // (an empty stretch of rod) or of Pic81 (a bead on its rod).
 enum class Picture { Gap, Bead };

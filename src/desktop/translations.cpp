@@ -1,4 +1,4 @@
-#include "ui/translations.h"
+#include "desktop/translations.h"
 
 #include <QAccessible>
 #include <QCoreApplication>

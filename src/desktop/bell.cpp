@@ -1,13 +1,12 @@
-#include "ui/bell.h"
+#include "desktop/bell.h"
 
-#include "ui/desktop_entry.h"
+#include "desktop/desktop_entry.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
 
+#include <canberra.h>
 #include <dlfcn.h>
-
-#include <cstdint>
 
 namespace ctallix {
 
@@ -17,15 +16,14 @@ namespace {
 // answered; otherwise the bell says nothing.
 Q_LOGGING_CATEGORY(lcBell, "ctallix.bell", QtInfoMsg)
 
-// The part of libcanberra's C interface (canberra.h, soname libcanberra.so.0)
-// that the bell uses: a context, playing an event with properties given as
-// name/value pairs ending in a null pointer, and the text of a result.
+// libcanberra's functions that the bell uses, typed by its own header and
+// bound from the library (soname libcanberra.so.0) at the first beep.
 struct Canberra {
-    int (*create)(void **context) = nullptr;
-    int (*changeProps)(void *context, ...) = nullptr;
-    int (*play)(void *context, std::uint32_t id, ...) = nullptr;
-    const char *(*error)(int code) = nullptr;
-    void *context = nullptr;
+    decltype(&ca_context_create) create = nullptr;
+    decltype(&ca_context_change_props) changeProps = nullptr;
+    decltype(&ca_context_play) play = nullptr;
+    decltype(&ca_strerror) error = nullptr;
+    ca_context *context = nullptr;
 };
 
 template <class F> void bind(void *library, const char *name, F &function) {
@@ -45,12 +43,12 @@ const Canberra *canberra() {
         bind(library, "ca_context_play", c.play);
         bind(library, "ca_strerror", c.error);
         if (c.create == nullptr || c.changeProps == nullptr || c.play == nullptr ||
-            c.error == nullptr || c.create(&c.context) != 0) {
+            c.error == nullptr || c.create(&c.context) != CA_SUCCESS) {
             c.context = nullptr;
             return c;
         }
-        c.changeProps(c.context, "application.name", "cTallix", "application.id", kDesktopId,
-                      nullptr);
+        c.changeProps(c.context, CA_PROP_APPLICATION_NAME, "cTallix", CA_PROP_APPLICATION_ID,
+                      kDesktopId, nullptr);
         return c;
     }();
     return loaded.context != nullptr ? &loaded : nullptr;
@@ -65,8 +63,8 @@ void ringBell() {
     }
     if (const Canberra *c = canberra()) {
         const QByteArray refused = QCoreApplication::translate("ctallix::Bell", "Refused").toUtf8();
-        const int result = c->play(c->context, 0, "event.id", "bell", "event.description",
-                                   refused.constData(), nullptr);
+        const int result = c->play(c->context, 0, CA_PROP_EVENT_ID, "bell",
+                                   CA_PROP_EVENT_DESCRIPTION, refused.constData(), nullptr);
         qCDebug(lcBell) << "sound theme bell:" << result << c->error(result);
     }
 }

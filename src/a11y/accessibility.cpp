@@ -1,9 +1,9 @@
-#include "ui/accessibility.h"
+#include "a11y/accessibility.h"
 
-#include "ui/control_name.h"
-#include "ui/controls.h"
-#include "ui/form1.h"
-#include "ui/layout.h"
+#include "window/control_name.h"
+#include "window/controls.h"
+#include "window/form1.h"
+#include "window/layout.h"
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>
@@ -39,8 +39,8 @@ Form1 *formOf(const QObject *object) {
 // The digit column k shows: the lower gap's item, and 5 when the upper gap is
 // the slot away from the beam.
 int shownDigit(const Form1 &form, int k) {
-    int digit = form.showsGap(form.slot(k, Half::Upper, 5)) ? 5 : 0;
-    for (int item = 0; item < 5; ++item)
+    int digit = form.showsGap(form.slot(k, Half::Upper, kUpperAway)) ? 5 : 0;
+    for (int item = 0; item < kLowerItems; ++item)
         if (form.showsGap(form.slot(k, Half::Lower, item)))
             digit += item;
     return digit;
@@ -51,7 +51,7 @@ int shownDigit(const Form1 &form, int k) {
 QString shownNumber(const Form1 &form) {
     const int dot = form.decimalColumn();
     QString number;
-    for (int k = 9; k >= 0; --k) {
+    for (int k = kColumns - 1; k >= 0; --k) {
         if (!number.isEmpty() || shownDigit(form, k) != 0 || k <= dot)
             number += QChar(u'0' + shownDigit(form, k));
         if (k == dot && dot > 0)
@@ -67,7 +67,7 @@ QString slotName(const Form1 &form, const Control &c, const PictureBox *slot) {
                     : Speech::tr("Column %1, lower slot %2: bead"))
             .arg(c.column)
             .arg(c.index);
-    if (c.index == 5)
+    if (c.index == kUpperAway)
         return (gap ? Speech::tr("Column %1, upper slot away from the beam: gap")
                     : Speech::tr("Column %1, upper slot away from the beam: bead"))
             .arg(c.column);
@@ -83,8 +83,8 @@ QString nameOf(const QAbstractButton *button, const Control &c) {
     case Kind::Upper:
         return slotName(form, c, static_cast<const PictureBox *>(button));
     case Kind::Rail:
-        return c.index == 1 ? Speech::tr("Top rail: show the digit hints")
-                            : Speech::tr("Bottom rail: show the digit hints");
+        return c.index == kTopRail ? Speech::tr("Top rail: show the digit hints")
+                                   : Speech::tr("Bottom rail: show the digit hints");
     case Kind::Beam:
         return Speech::tr("Beam: the frame reads %1").arg(shownNumber(form));
     case Kind::Option:
@@ -105,10 +105,11 @@ QString descriptionOf(const QAbstractButton *button, const Control &c) {
                           "button: the upper bead adds 5 as well.")
             .arg(c.index);
     case Kind::Upper:
-        return c.index == 5 ? Speech::tr("Click: the upper bead moves against the beam and adds "
-                                         "5 to the column.")
-                            : Speech::tr("Click: the upper bead moves away from the beam and "
-                                         "takes 5 from the column.");
+        return c.index == kUpperAway
+                   ? Speech::tr("Click: the upper bead moves against the beam and adds "
+                                "5 to the column.")
+                   : Speech::tr("Click: the upper bead moves away from the beam and "
+                                "takes 5 from the column.");
     case Kind::Rail:
         return Speech::tr("Click: the digits of the last result show under the columns.");
     case Kind::Beam:
@@ -196,7 +197,7 @@ public:
     QString text;
     bool shown = false;
     // What the markers, the beam and the display said last.
-    std::array<QString, 10> markers;
+    std::array<QString, kColumns> markers;
     QString beam, display;
 };
 
@@ -222,8 +223,7 @@ public:
     }
     // Where the display line is, under the frame.
     QRect rect() const override {
-        const QWidget *display = static_cast<QWidget *>(object()->parent())
-                                     ->findChild<QWidget *>(QStringLiteral("Label2"));
+        const QWidget *display = static_cast<Form1 *>(object()->parent())->control(Kind::Display);
         return {display->mapToGlobal(QPoint(0, 0)), display->size()};
     }
 };
@@ -278,8 +278,9 @@ public:
     QString all() const { return static_cast<QLabel *>(widget())->text(); }
 
     QAccessible::Role role() const override {
-        return widget()->objectName() == QLatin1String("Label1") ? QAccessible::Heading
-                                                                 : QAccessible::StaticText;
+        const Control *c = controlOf(widget());
+        return c != nullptr && c->kind == Kind::Heading ? QAccessible::Heading
+                                                        : QAccessible::StaticText;
     }
     QString text(QAccessible::Text t) const override {
         return t == QAccessible::Name ? all() : QAccessibleWidget::text(t);
@@ -334,11 +335,11 @@ void installAccessibility() {
     QAccessible::installFactory(build);
 }
 
-void frameChanged(Form1 &form, const std::vector<PictureBox *> &changedSlots, bool laidResult) {
+void frameChanged(Form1 &form, const FormChange &change) {
     if (!QAccessible::isActive())
         return;
     Announcer &said = announcerOf(form);
-    if (laidResult) {
+    if (change.resultLaid) {
         said.text = Speech::tr("Result: %1").arg(shownNumber(form));
         // Hidden first, so that the same result said twice is shown twice.
         for (const QAccessible::Event type : {QAccessible::ObjectHide, QAccessible::ObjectShow}) {
@@ -349,21 +350,21 @@ void frameChanged(Form1 &form, const std::vector<PictureBox *> &changedSlots, bo
     }
     QAccessible::State checked;
     checked.checked = true;
-    for (PictureBox *slot : changedSlots) {
+    for (PictureBox *slot : change.beadSlots) {
         QAccessibleStateChangeEvent state(slot, checked);
         QAccessible::updateAccessibility(&state);
         nameChanged(slot);
     }
-    for (int k = 0; k < 10; ++k) {
-        QWidget *marker = form.findChild<QWidget *>(controlName(QStringLiteral("Option1"), k));
+    for (int k = 0; k < kColumns; ++k) {
+        QWidget *marker = form.control(Kind::Option, k);
         const QString name = QAccessible::queryAccessibleInterface(marker)->text(QAccessible::Name);
-        if (std::exchange(said.markers[k], name) != name)
+        if (std::exchange(said.markers.at(k), name) != name)
             nameChanged(marker);
     }
     const QString number = shownNumber(form);
     if (std::exchange(said.beam, number) != number)
-        nameChanged(form.findChild<QWidget *>(QStringLiteral("Frame1")));
-    auto *label2 = form.findChild<QLabel *>(QStringLiteral("Label2"));
+        nameChanged(form.control(Kind::Beam));
+    auto *label2 = static_cast<QLabel *>(form.control(Kind::Display));
     if (said.display != label2->text()) {
         QAccessibleTextUpdateEvent update(label2, 0, said.display, label2->text());
         QAccessible::updateAccessibility(&update);

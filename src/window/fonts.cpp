@@ -1,4 +1,4 @@
-#include "ui/fonts.h"
+#include "window/fonts.h"
 
 #include <QFont>
 #include <QFontDatabase>

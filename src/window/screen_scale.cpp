@@ -1,4 +1,4 @@
-#include "ui/screen_scale.h"
+#include "window/screen_scale.h"
 
 #include <QImage>
 #include <QPainter>

@@ -10,23 +10,21 @@
 // left out; the heading is a heading and the display line has text.
 #pragma once
 
-#include <vector>
-
 namespace ctallix {
 
 class Form1;
-class PictureBox;
+struct FormChange;
 
 // Makes Qt build the window's accessible objects from this file. Once, after
 // the QApplication and before the window.
 void installAccessibility();
 
-// After the window handled an event: tells a listening screen reader what
-// it changed. First the result it laid on the frame (`laidResult`), which is
+// After the window handled an event (Form1::changed): tells a listening
+// screen reader what it changed. First a result laid on the frame, which is
 // announced: a screen reader drops announcements that come behind many
 // other changes. Then the bead slots whose pictures changed, the markers'
 // and the beam's names and the display line's text. Costs nothing while
 // none listens.
-void frameChanged(Form1 &form, const std::vector<PictureBox *> &changedSlots, bool laidResult);
+void frameChanged(Form1 &form, const FormChange &change);
 
 } // namespace ctallix

@@ -1,4 +1,4 @@
-#include "ui/desktop_entry.h"
+#include "desktop/desktop_entry.h"
 
 #include <QGuiApplication>
 #include <QWidget>

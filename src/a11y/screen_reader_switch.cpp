@@ -1,4 +1,4 @@
-#include "ui/screen_reader_switch.h"
+#include "a11y/screen_reader_switch.h"
 
 #include <QAccessible>
 #include <QDBusConnection>

@@ -1,5 +1,5 @@
-#include "ui/controls.h"
-#include "ui/screen_scale.h"
+#include "window/controls.h"
+#include "window/screen_scale.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "ui/platform.h"
+#include "desktop/platform.h"
 
-#include "ui/translations.h"
+#include "desktop/translations.h"
 
 #include <QCoreApplication>
 #include <QDir>

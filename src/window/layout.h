@@ -8,7 +8,8 @@
 // picture, until the reset draws the frame.
 #pragma once
 
-#include "ui/fonts.h"
+#include "frame/form_view.h"
+#include "window/fonts.h"
 
 #include <QRect>
 
@@ -23,7 +24,8 @@ enum class Kind {
     Rail,    // a click shows the hint labels
     Beam,    // a click clears the frame
     Option,  // option marker on the beam: where the decimal point goes
-    Label,   // plain label
+    Heading, // the heading label at the top
+    Display, // the display line: the first operand, the running result
     Hint,    // hint label under a column: a click hides the hints
     Command, // image button: picture at rest, pressed picture while held down
 };
@@ -150,8 +152,8 @@ inline constexpr std::array<Control, 101> kLayout{{
     {"Option1",    7, K::Option,   7, 103,  88,  13, 12, "Option1",             kNoFont,          true},
     {"Option1",    8, K::Option,   8,  63,  88,  13, 12, "Option1",             kNoFont,          true},
     {"Option1",    9, K::Option,   9,  23,  88,  13, 12, "Option1",             kNoFont,          true},
-    {"Label1",    -1, K::Label,   -1,  64,   5,  80, 19, "Orvane",              kKai19,           true},
-    {"Label2",    -1, K::Label,   -1,  16, 256, 321, 25, nullptr,               kGothic16Bold,    true},
+    {"Label1",    -1, K::Heading, -1,  64,   5,  80, 19, "Orvane",              kKai19,           true},
+    {"Label2",    -1, K::Display, -1,  16, 256, 321, 25, nullptr,               kGothic16Bold,    true},
     {"Lab1",       0, K::Hint,     0, 371, 230,  22, 22, nullptr,               kVertical21Bold,  false},
     {"Lab1",       1, K::Hint,     1, 332, 231,  22, 22, nullptr,               kGothic21Bold,    false},
     {"Lab1",       2, K::Hint,     2, 293, 231,  22, 22, nullptr,               kGothic21Bold,    false},
@@ -168,5 +170,14 @@ inline constexpr std::array<Control, 101> kLayout{{
     {"Command4",  -1, K::Command, -1, 375,   7,  29, 17, "command4_symbol.bmp", kNoFont,          true, "command4_beads.bmp"},
 }};
 // clang-format on
+
+// The row of `kind`, item `index` of an array (-1 for a single control);
+// nullptr where the layout has none.
+constexpr const Control *layoutRow(Kind kind, int index = -1) {
+    for (const Control &c : kLayout)
+        if (c.kind == kind && c.index == index)
+            return &c;
+    return nullptr;
+}
 
 } // namespace ctallix
