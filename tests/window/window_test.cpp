@@ -2,7 +2,7 @@
 // the bitmaps as a person would check them, and the fonts. Run as it is, with QT_SCALE_FACTOR=2
 // (bitmaps enlarged pixel for pixel) and with a font configuration that knows only DejaVu Sans (the
 // labels still draw).
-#include "ui/form1.h"
+#include "window/form1.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -26,45 +26,53 @@ class WindowTest : public QObject {
 private slots:
     void initTestCase() { form.show(); }
 
-    // The layout's control tables, written out here on their own.
+    // The layout's rules: 101 uniquely named controls; column k of the frame
+    // 40 px wide at x = 11 + 40 (9 - k), its slots stacked from the beam,
+    // its marker on the beam and its hint under it; what lies over what.
     void layout() {
-        struct Column {
-            int slotX, upper5Y, optionX, lab1X, lab1Y;
-        };
-        const Column columns[10] = {{371, 43, 383, 371, 230}, {331, 43, 343, 332, 231},
-                                    {291, 43, 303, 293, 231}, {251, 43, 263, 254, 231},
-                                    {211, 43, 223, 215, 231}, {171, 42, 183, 175, 231},
-                                    {131, 42, 143, 133, 231}, {91, 42, 103, 93, 231},
-                                    {51, 42, 63, 53, 231},    {11, 42, 23, 14, 231}};
-        QList<std::tuple<QString, QRect, bool>> layout = {
-            {"Pic80", {217, 2, 40, 23}, false},        {"Pic81", {176, 2, 40, 23}, false},
-            {"Picture22(1)", {11, 28, 400, 15}, true}, {"Picture22(0)", {11, 215, 400, 15}, true},
-            {"Frame1", {11, 88, 400, 12}, true},       {"Label1", {64, 5, 80, 19}, true},
-            {"Label2", {16, 256, 321, 25}, true},      {"Command1", {259, 7, 29, 17}, true},
-            {"Command2", {298, 7, 29, 17}, true},      {"Command3", {336, 7, 29, 17}, true},
-            {"Command4", {375, 7, 29, 17}, true}};
-        for (int k = 0; k < 10; ++k) {
-            const Column &c = columns[k];
-            const QString upper = k == 9 ? "pic95" : QString("Pic%1").arg(k) + "5";
-            for (int i = 0; i < 5; ++i)
-                layout.append(
-                    {QString("Pic%1(%2)").arg(k).arg(i), {c.slotX, 100 + 23 * i, 40, 23}, true});
-            layout.append({upper + "(5)", {c.slotX, c.upper5Y, 40, 23}, true});
-            layout.append({upper + "(0)", {c.slotX, 65, 40, 23}, true});
-            layout.append({QString("Option1(%1)").arg(k), {c.optionX, 88, 13, 12}, true});
-            layout.append({QString("Lab1(%1)").arg(k), {c.lab1X, c.lab1Y, 22, 22}, false});
-        }
         QStringList named;
         for (QWidget *w : form.findChildren<QWidget *>())
             if (!w->objectName().isEmpty() && !w->objectName().startsWith("qt_"))
                 named << w->objectName();
         QCOMPARE(named.size(), 101);
-        for (const auto &[name, geometry, visible] : layout) {
-            QVERIFY2(named.count(name) == 1, qPrintable(name));
-            QVERIFY2(control(name)->geometry() == geometry &&
-                         control(name)->isVisibleTo(&form) == visible,
-                     qPrintable(name));
+        QCOMPARE(QSet<QString>(named.begin(), named.end()).size(), 101);
+        const QRect beam = control("Frame1")->geometry(), top = control("Picture22(1)")->geometry(),
+                    bottom = control("Picture22(0)")->geometry();
+        QVERIFY(beam == QRect(11, 88, 400, 12) && top.left() == 11 && top.width() == 400 &&
+                bottom.left() == 11 && bottom.width() == 400);
+        for (int k = 0; k < 10; ++k) {
+            const int x = 11 + 40 * (9 - k);
+            const QString upper = k == 9 ? "pic95" : QString("Pic%1").arg(k) + "5";
+            const QRect near = control(upper + "(0)")->geometry(),
+                        away = control(upper + "(5)")->geometry();
+            QCOMPARE(near, QRect(x, beam.top() - 23, 40, 23)); // against the beam
+            QVERIFY2(away.left() == x && away.size() == QSize(40, 23) &&
+                         away.bottom() >= near.top() - 1 && away.bottom() <= near.top() &&
+                         top.bottom() >= away.top() - 1 && top.bottom() <= away.top(),
+                     qPrintable(upper));
+            for (int i = 0; i < 5; ++i)
+                QCOMPARE(control(QString("Pic%1(%2)").arg(k).arg(i))->geometry(),
+                         QRect(x, beam.bottom() + 1 + 23 * i, 40, 23));
+            QCOMPARE(bottom.top(), beam.bottom() + 1 + 23 * 5);
+            const QRect marker = control(QString("Option1(%1)").arg(k))->geometry();
+            const QWidget *hint = control(QString("Lab1(%1)").arg(k));
+            QVERIFY(marker.top() == beam.top() && marker.height() == beam.height() &&
+                    marker.left() > x && marker.right() < x + 40);
+            QVERIFY(hint->x() >= x && hint->geometry().right() < x + 40 &&
+                    hint->y() > bottom.bottom() && hint->size() == QSize(22, 22) &&
+                    !hint->isVisibleTo(&form));
+            // Stacking: the marker over the beam, the slot next to the beam
+            // over the one away from it, the rails over the slots' edges.
+            QCOMPARE(form.childAt(marker.center())->objectName(), QString("Option1(%1)").arg(k));
+            QCOMPARE(form.childAt(x + 20, near.top())->objectName(), upper + "(0)");
+            QCOMPARE(form.childAt(x + 20, top.bottom())->objectName(), QString("Picture22(1)"));
         }
+        for (int n = 1; n <= 4; ++n) { // left to right along the top edge
+            const QRect button = control(QString("Command%1").arg(n))->geometry();
+            QVERIFY(button.top() == 7 && button.size() == QSize(29, 17) &&
+                    (n == 1 || button.left() > control(QString("Command%1").arg(n - 1))->x()));
+        }
+        QVERIFY(!control("Pic80")->isVisibleTo(&form) && !control("Pic81")->isVisibleTo(&form));
         QCOMPARE(form.objectName() + form.windowTitle(), QString("Form1cTallix"));
         QVERIFY(form.minimumSize() == QSize(463, 282) && form.maximumSize() == QSize(463, 282));
         QCOMPARE(control<QLabel>("Label1")->text() + control<QLabel>("Label2")->text() +
@@ -126,9 +134,14 @@ private slots:
         for (int k = 0; k < 10; ++k) // columns 0 and 3 in the vertical-writing face
             QVERIFY(control(QString("Lab1(%1)").arg(k))->font().family().startsWith('@') ==
                     (k == 0 || k == 3));
-        const QFont lab1 = control("Lab1(6)")->font(), label2 = control("Label2")->font();
-        QVERIFY(lab1.bold() && lab1.pixelSize() == 21 && label2.bold() && label2.pixelSize() == 16);
-        QVERIFY(!control("Label1")->font().bold() && control("Label1")->font().pixelSize() == 19);
+        // The design's point sizes, drawn as pixels at 96 dpi on every screen.
+        for (const auto &[name, points, bold] : {std::tuple{"Label1", 14.25, false},
+                                                 {"Label2", 12.0, true},
+                                                 {"Lab1(0)", 15.75, true},
+                                                 {"Lab1(6)", 15.75, true}}) {
+            const QFont font = control(name)->font();
+            QVERIFY2(font.pixelSize() == qRound(points * 96 / 72) && font.bold() == bold, name);
+        }
         QVERIFY(inked("Label1") && inked("Label2")); // "Orvane" and "0" draw in any face
     }
 };
