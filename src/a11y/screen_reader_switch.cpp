@@ -1,5 +1,13 @@
 #include "a11y/screen_reader_switch.h"
 
+#include <QtGlobal>
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+
+void ctallix::followScreenReaderSwitch() {}
+
+#else
+
 #include <QAccessible>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -83,3 +91,5 @@ void followScreenReaderSwitch() {
 } // namespace ctallix
 
 #include "screen_reader_switch.moc"
+
+#endif
