@@ -98,7 +98,13 @@ void cannotOpen(QString why) {
 
 void hold(QtMsgType type, const QMessageLogContext &context, const QString &text) {
     if (type != QtFatalMsg) {
-        held.push_back({type, context.category, text});
+        // Qt 6.8 says in four lines that it switched a locale whose
+        // character set is not UTF-8 (a plain C or POSIX one) to C.UTF-8;
+        // Qt 6.4 switches without a word. The window shows no text the
+        // user types, and reads and writes "." in every locale: nothing for
+        // the user to do, so nothing to say.
+        if (!text.startsWith(QLatin1String("Detected locale \"")))
+            held.push_back({type, context.category, text});
         return;
     }
     // Only a platform that did not start is fatal this early. Qt would
