@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # desktop_test.sh images IMAGEGEN SOURCE_DIR: the generator draws the committed bitmaps, byte for byte.
+# desktop_test.sh fuzzy CHECK PO_DIR TEMPLATES: the build's translation check refuses a .po entry
+#   marked fuzzy (msgfmt would leave it out of the menu entry) and passes the committed files.
 # desktop_test.sh no-display CTALLIX: without a display it can open, ctallix says why in one line
 #   and exits 1, with no display set, with one where no server listens, and on the X platform.
 # desktop_test.sh scenarios DRIVER CTALLIX SCENARIOS DPI PICTURE: the scenario table on the real
@@ -17,6 +19,15 @@ if [ "$1" = images ]; then
   for f in "$3"/*.bmp; do
     cmp -s "$f" "$work/${f##*/}" || fail "${f##*/} differs from what the generator draws"
   done
+elif [ "$1" = fuzzy ]; then
+  script=$2 templates=$4
+  check() { cmake -DLUPDATE=true -DTS_FILES= -DSOURCES= -DPO_DIR="$1" "-DTEMPLATES=$templates" \
+    -DWORK="$work/check" -DSTAMP="$work/stamp" -P "$script" >"$work/out" 2>&1; }
+  check "$3" || fail "the committed translations: $(cat "$work/out")"
+  mkdir "$work/po" && cp "$3"/*.po "$work/po"
+  # The first entry after the header marked fuzzy, as an editor marks a guess.
+  sed -i '0,/^msgid "[^"]/s//#, fuzzy\n&/' "$work/po/de.po"
+  ! check "$work/po" && grep -q 'de.po' "$work/out" || fail "a fuzzy entry passed the check"
 elif [ "$1" = scenarios ]; then
   "$2" "$3" "$4" --dpi "$5" --shot "$work/start.ppm" || fail "the scenarios on the real window"
   differ=$(compare -metric AE "$work/start.ppm" "$6" null: 2>&1) ||

@@ -3,7 +3,8 @@
 # program no longer has. Each .ts file is copied and brought up to date with
 # lupdate, as a translator would, and the copy must have nothing unfinished,
 # vanished or obsolete. Then the desktop entry's and the metainfo's texts:
-# every .po file must translate every text of the templates.
+# every .po file must translate every text of the templates, none of them
+# marked fuzzy.
 #   cmake -DLUPDATE=... -DTS_FILES=a;b -DSOURCES=x;y -DPO_DIR=... -DTEMPLATES=t;u
 #         -DWORK=dir -DSTAMP=file -P check_translations.cmake
 file(REMOVE_RECURSE "${WORK}")
@@ -36,8 +37,12 @@ foreach(po IN LISTS po_files)
                   OUTPUT_VARIABLE untranslated)
   execute_process(COMMAND msgattrib --only-obsolete "${WORK}/${name}"
                   OUTPUT_VARIABLE obsolete)
-  if(NOT untranslated STREQUAL "" OR NOT obsolete STREQUAL "")
-    string(APPEND problems "\n  ${name}: texts untranslated or no longer in the menu entry or metainfo")
+  # msgfmt leaves out an entry marked fuzzy: the language would lose it.
+  execute_process(COMMAND msgattrib --only-fuzzy --no-obsolete --clear-fuzzy "${WORK}/${name}"
+                  OUTPUT_VARIABLE fuzzy)
+  string(REGEX REPLACE "^msgid \"\"\nmsgstr \"\"\n(\"[^\n]*\n)*\n?" "" fuzzy "${fuzzy}")
+  if(NOT untranslated STREQUAL "" OR NOT obsolete STREQUAL "" OR NOT fuzzy STREQUAL "")
+    string(APPEND problems "\n  ${name}: texts untranslated, marked fuzzy, or no longer in the menu entry or metainfo")
   endif()
 endforeach()
 
