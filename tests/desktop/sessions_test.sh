@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
 # The program in a Wayland session: weston (headless) with a rootless Xwayland.
 #   - Both displays set, as GNOME and KDE give them: it runs on X, where a division by zero at
-#     equals rings two bells (the scenario driver, on Xwayland).
-#   - WAYLAND_DISPLAY alone: it opens on Wayland itself, its app_id the desktop id.
+#     equals rings two X bells (the scenario driver, on Xwayland) and plays no sound-theme event.
+#   - WAYLAND_DISPLAY alone: it opens on Wayland itself, its app_id the desktop id; the same
+#     division, pressed through AT-SPI actions, plays the sound theme's "bell" twice (a stand-in
+#     libcanberra.so.0 first in the library path logs each event played).
 #   - WAYLAND_DISPLAY alone and Qt's Wayland plugin out of reach (a qt.conf beside a copy of the
 #     program names an empty plugin folder): one line, exit status 1.
-# Usage: sessions_test.sh CTALLIX SCENARIOS_X11 SCENARIOS.TXT
+# Usage: sessions_test.sh CTALLIX SCENARIOS_X11 SCENARIOS.TXT CANBERRA_LOG_DIR
 set -uo pipefail
 ctallix=$1 driver=$2 scenarios=$3
+export LD_LIBRARY_PATH=$4${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}
 work=$(mktemp -d)
+export CTALLIX_CANBERRA_LOG=$work/canberra.log
 weston=
+groups=()
 stop() {
+  for group in "${groups[@]}"; do kill -- "-$group" 2>/dev/null; done
   [ -n "$weston" ] && kill "$weston" 2>/dev/null && wait "$weston" 2>/dev/null
+  wait 2>/dev/null
   rm -rf "$work"
 }
 trap stop EXIT
@@ -37,6 +44,39 @@ fi
 
 grep '^divide by zero at equals beeps twice' "$scenarios" >"$work/row.txt"
 DISPLAY=$display "$driver" "$ctallix" "$work/row.txt" || fail "both displays set: not on X, or not 2 bells"
+[ ! -s "$CTALLIX_CANBERRA_LOG" ] || fail "on X the sound theme played too: $(cat "$CTALLIX_CANBERRA_LOG")"
+rm -f "$CTALLIX_CANBERRA_LOG"
+
+# Wayland alone, worked through the accessibility bus (a session bus of the
+# test's own, accessibility on from the start): 8 / = rings the sound
+# theme's bell once per refusal, twice.
+setsid dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
+groups+=($!)
+poll test -s "$work/bus" || fail "no session bus"
+export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+setsid /usr/libexec/at-spi-bus-launcher --a11y=1 >/dev/null 2>&1 &
+groups+=($!)
+setsid env -u DISPLAY "$ctallix" >"$work/bell.out" 2>&1 &
+groups+=($!)
+/usr/bin/python3 - "$!" <<'PYTHON' || fail "on Wayland alone: could not press 8 / = through AT-SPI"
+import sys, time
+import pyatspi
+pid, end = int(sys.argv[1]), time.monotonic() + 10
+while time.monotonic() < end:
+    apps = [a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.get_process_id() == pid]
+    if apps and apps[0].childCount:
+        window = apps[0][0]
+        # Column 0's upper slot away from the beam (+5), its lower slot 3, divide, equals.
+        for i in (50, 3, 96, 97):
+            window[i].queryAction().doAction(0)
+        sys.exit(0)
+    time.sleep(0.05)
+sys.exit(1)
+PYTHON
+played() { [ "$(grep -c . "$CTALLIX_CANBERRA_LOG" 2>/dev/null)" -ge 2 ]; }
+poll played
+[ "$(cat "$CTALLIX_CANBERRA_LOG" 2>/dev/null)" = "$(printf 'play bell\nplay bell')" ] ||
+  fail "on Wayland alone a division by zero at equals played: $(cat "$CTALLIX_CANBERRA_LOG" 2>/dev/null)"
 
 env -u DISPLAY WAYLAND_DEBUG=1 "$ctallix" 2>"$work/wayland.log" &
 program=$!
