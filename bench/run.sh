@@ -2,7 +2,7 @@
 # Builds cTallix for release and runs its benchmarks, printing the figures:
 #   - launch: ctallix next to the toolkit's floor (a bare Qt window with one
 #     label, bench/floor.cpp), xcalc and galculator, each started in turn on
-#     one Xvfb (scripts/with-xvfb.sh): time to a mapped and painted window and
+#     one Xvfb (scripts/with-xvfb.sh) under one session bus: time to a mapped and painted window and
 #     peak resident memory (bench/launch_bench.cpp). The goal: ctallix paints
 #     no later than the floor and peaks within 1.15 times its memory and
 #     within 30 MiB;
@@ -19,8 +19,11 @@ cd "$(dirname "$0")/.."
 # depends on them) and xcalc draws with. Without them Xvfb has only its
 # built-in "fixed" font, and xcalc, which then loads no font files, starts in
 # about a sixth of its time on a desktop.
-bash scripts/deps.sh cmake make g++ pkgconf qt6-base-dev qt6-base-private-dev qt6-tools-dev qt6-l10n-tools gettext appstream libxcb1-dev libcanberra-dev libx11-dev libfontconfig-dev fontconfig \
-  fonts-ipafont-gothic fonts-arphic-ukai xvfb x11-apps xfonts-base galculator
+# The build is configured with the tests (the benchmarks come with them), so
+# it needs clang-format and XTest too. dbus-daemon and dbus-bin: the session
+# message bus every desktop session has.
+bash scripts/deps.sh cmake make g++ pkgconf qt6-base-dev qt6-base-private-dev qt6-tools-dev qt6-l10n-tools gettext appstream libxcb1-dev libcanberra-dev libx11-dev libxtst-dev libfontconfig-dev fontconfig \
+  clang-format fonts-ipafont-gothic fonts-arphic-ukai xvfb x11-apps xfonts-base galculator dbus-daemon dbus-bin
 
 # A locale that LANG names and the system lacks (ja_JP.UTF-8, say) is made
 # first, so that the programs start in it.
@@ -54,9 +57,14 @@ done
 
 echo
 echo "== launch (LANG=${LANG:-}, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
-XVFB_SCREEN=1024x768x24 bash scripts/with-xvfb.sh \
+# Under a session message bus of their own, as in every desktop session.
+# Without one, Qt's accessibility bridge has libdbus autolaunch a bus, which
+# forks dbus-launch where it is installed (Debian dbus-x11) and gives up at
+# once where it is not: the floor's time would depend on that package.
+XVFB_SCREEN=1024x768x24 bash scripts/with-xvfb.sh dbus-run-session -- \
   "$build/bench/ctallix_launch_bench" --runs "${RUNS:-11}" --goal-faster-than qt-floor --goal-ratio 1 \
-  --goal-rss-ratio 1.15 --goal-rss-mib 30 "ctallix=$build/ctallix" "qt-floor=$build/bench/ctallix_qt_floor" "${peers[@]}"
+  --goal-rss-ratio 1.15 --goal-rss-mib 30 "ctallix=$build/ctallix" "qt-floor=$build/bench/ctallix_qt_floor" "${peers[@]}" \
+  2> >(grep -v "^dbus-daemon" >&2)
 
 echo
 echo "== per event"
