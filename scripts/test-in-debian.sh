@@ -4,17 +4,16 @@
 # Debian chroot holding this working tree (tracked files and untracked ones
 # that are not ignored), and exits with its status. The pristine chroot is
 # made once with debootstrap and kept as a tarball in CTALLIX_CHROOT_CACHE
-# (default ~/.cache/ctallix-chroots), next to the downloaded .deb files;
-# every run unpacks its own copy, so no run sees what an earlier one
-# installed. Everything mounted is unmounted and the copy removed on exit.
+# (default ~/.cache/ctallix-chroots), next to the .deb files runs have
+# downloaded; every run unpacks its own copy, so no run sees what an earlier
+# one installed. Everything mounted is unmounted and the copy removed on exit.
 set -euo pipefail
 case ${1:-} in
   12) suite=bookworm ;;
   13) suite=trixie ;;
   *) echo "usage: $0 12|13 [-- COMMAND...]" >&2; exit 2 ;;
 esac
-release=$1
-shift
+release=$1 && shift
 [ "${1:-}" = -- ] && shift
 [ $# -gt 0 ] || set -- bash scripts/test.sh
 [ "$(id -u)" -eq 0 ] || { echo "$0: needs root (debootstrap, chroot, mount)" >&2; exit 2; }
@@ -22,8 +21,8 @@ repo=$(cd "$(dirname "$0")/.." && pwd)
 cache=${CTALLIX_CHROOT_CACHE:-$HOME/.cache/ctallix-chroots}
 base=$cache/debian-$release.tar
 archives=$cache/debian-$release-archives
-mkdir -p "$cache" "$archives/partial"
-
+mkdir -p "$cache" "$archives"
+shopt -s nullglob
 root="" # the chroot being made or used; removed on exit
 
 # Ends every process whose root directory lies in the chroot, then unmounts
@@ -63,10 +62,7 @@ trap 'exit 143' TERM
 
 # mnt ARGS... TARGET: mounts TARGET, private so that mounts made below a
 # bind mount never propagate back to the host.
-mnt() {
-  mount "$@"
-  mount --make-private "${!#}"
-}
+mnt() { mount "$@" && mount --make-private "${!#}"; }
 
 # Stage 1: the pristine base, made once with debootstrap.
 start=$SECONDS
@@ -75,7 +71,7 @@ if [ ! -f "$base" ]; then
     { apt-get update -qq && apt-get install -y -qq debootstrap >/dev/null; }
   root=$(mktemp -d "${TMPDIR:-/var/tmp}/ctallix-debootstrap.XXXXXX")
   debootstrap --variant=minbase "$suite" "$root" http://deb.debian.org/debian >/dev/null
-  tar -C "$root" -cf "$base.part" . && mv "$base.part" "$base"
+  tar -C "$root" -cf "$base.$$" . && mv "$base.$$" "$base"
   rm -rf --one-file-system "$root"
 fi
 root=$(mktemp -d "${TMPDIR:-/var/tmp}/ctallix-debian-$release.XXXXXX")
@@ -94,6 +90,12 @@ cp -L /etc/resolv.conf "$root/etc/resolv.conf"
 # Services that packages would start stay off: nothing may outlive the run.
 printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
 chmod +x "$root/usr/sbin/policy-rc.d"
+# The .deb files of earlier runs, linked where the cache shares the file
+# system. Copied rather than bind-mounted: runs at the same time would fight
+# over apt's lock in a shared folder.
+debs=("$archives"/*.deb)
+[ ${#debs[@]} -eq 0 ] || cp -l "${debs[@]}" "$root/var/cache/apt/archives/" 2>/dev/null ||
+  cp "${debs[@]}" "$root/var/cache/apt/archives/"
 echo "copy: $((SECONDS - start)) s"
 
 # Stage 3: the command, in the background so that INT and TERM reach the
@@ -104,7 +106,6 @@ mnt -t sysfs sysfs "$root/sys"
 mnt --bind /dev "$root/dev"
 mnt -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
 mnt -t tmpfs -o mode=1777 shm "$root/dev/shm"
-mnt --bind "$archives" "$root/var/cache/apt/archives"
 if [ -d /tmp/.X11-unix ]; then
   mkdir -p "$root/tmp/.X11-unix"
   mnt --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
@@ -116,4 +117,9 @@ rc=0
 chroot "$root" /usr/bin/env -i "${env[@]}" /bin/bash -c 'cd /root/ctallix && exec "$@"' bash "$@" &
 wait $! || rc=$?
 echo "command: $((SECONDS - start)) s, status $rc"
+# The .deb files this run downloaded join the cache (apt checks each one's
+# hash before use, so one cut short by a crash is just fetched again).
+for deb in "$root"/var/cache/apt/archives/*.deb; do
+  [ -e "$archives/${deb##*/}" ] || ln "$deb" "$archives/" 2>/dev/null || cp "$deb" "$archives/"
+done
 exit "$rc"
