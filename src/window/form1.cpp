@@ -1,5 +1,6 @@
 #include "window/form1.h"
 
+#include "window/bitmap.h"
 #include "window/control_name.h"
 #include "window/controls.h"
 #include "window/fonts.h"
@@ -7,9 +8,9 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
+#include <QResource>
 #include <QScreen>
 #include <QSignalBlocker>
 
@@ -281,11 +282,8 @@ QWidget *Form1::addCommand(const Control &c) {
 const QPixmap &Form1::picture(const char *file) {
     auto [it, added] = pictures_.try_emplace(file);
     if (added) {
-        // Read as the BMP it is: left to guess, Qt would load every image
-        // format plugin (and libjpeg) to ask whether it reads the file.
-        QImageReader reader(QStringLiteral(":/images/") + QLatin1String(file), "bmp");
-        reader.setAutoDetectImageFormat(false);
-        it->second = QPixmap::fromImage(reader.read());
+        const QResource bitmap(QStringLiteral(":/images/") + QLatin1String(file));
+        it->second = QPixmap::fromImage(readBitmap(bitmap.uncompressedData()));
     }
     return it->second;
 }

@@ -2,7 +2,9 @@
 // the bitmaps as a person would check them, and the fonts. Run as it is, with QT_SCALE_FACTOR=2
 // (bitmaps enlarged pixel for pixel) and with a font configuration that knows only DejaVu Sans (the
 // labels still draw).
+#include "window/bitmap.h"
 #include "window/form1.h"
+#include "window/images/image_list.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -95,6 +97,13 @@ private slots:
             QVERIFY2(QImage(QString(":/images/%1.bmp").arg(f.image)).pixel(f.x, f.y) ==
                          (f.rgb | 0xff000000u),
                      f.image);
+        for (const char *file : ctallix::kImageFiles) { // the window's reader reads as Qt's does
+            QFile bmp(QString(":/images/") + file);
+            QVERIFY2(bmp.open(QIODevice::ReadOnly) &&
+                         ctallix::readBitmap(bmp.readAll()) ==
+                             QImage(bmp.fileName()).convertToFormat(QImage::Format_RGB32),
+                     file);
+        }
         const QImage bead(":/images/bead.bmp");
         for (int x = 1; x <= 38; ++x) // full width at the middle row, covering the rod
             QVERIFY(qRed(bead.pixel(x, 11)) > qBlue(bead.pixel(x, 11)) &&
