@@ -36,6 +36,7 @@ int main(int argc, char *argv[]) {
         &form, &ctallix::Form1::changed, &form,
         [&form](const ctallix::FormChange &change) { ctallix::frameChanged(form, change); });
     ctallix::showAsEntry(form);
+    form.drawTextAhead();
     QTimer::singleShot(0, [] { ctallix::followScreenReaderSwitch(); });
     return QApplication::exec();
 }

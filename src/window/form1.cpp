@@ -307,6 +307,16 @@ int Form1::decimalColumn() const {
     return options_->checkedId();
 }
 
+void Form1::drawTextAhead() const {
+    QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&scratch);
+    for (const Kind kind : {Kind::Heading, Kind::Display}) {
+        const auto *label = static_cast<const QLabel *>(control(kind));
+        painter.setFont(label->font());
+        painter.drawText(0, 0, label->text());
+    }
+}
+
 QWidget *Form1::control(const Control &row) const {
     const auto index = static_cast<std::size_t>(&row - kLayout.data());
     return index < kLayout.size() ? controls_.at(index) : nullptr;

@@ -57,6 +57,12 @@ public:
     QWidget *control(const Control &row) const;
     QWidget *control(Kind kind, int index = -1) const;
 
+    // Draws the labels' texts once off screen, so that their faces are
+    // loaded and their glyphs rendered: called right after show(), it does
+    // that work while the display server maps the window, not in the first
+    // paint.
+    void drawTextAhead() const;
+
     void setSlot(int column, Half half, int item, Picture picture) override;
     void setCaption(Caption label, int index, const std::string &text) override;
     void setHintVisible(int index, bool visible) override;
