@@ -93,9 +93,11 @@ chmod +x "$root/usr/sbin/policy-rc.d"
 # The .deb files of earlier runs, linked where the cache shares the file
 # system. Copied rather than bind-mounted: runs at the same time would fight
 # over apt's lock in a shared folder.
-debs=("$archives"/*.deb)
-[ ${#debs[@]} -eq 0 ] || cp -l "${debs[@]}" "$root/var/cache/apt/archives/" 2>/dev/null ||
-  cp "${debs[@]}" "$root/var/cache/apt/archives/"
+# The base keeps debootstrap's own .deb files, which the cache may hold too.
+for deb in "$archives"/*.deb; do
+  target=$root/var/cache/apt/archives/${deb##*/}
+  [ -e "$target" ] || ln "$deb" "$target" 2>/dev/null || cp "$deb" "$target"
+done
 echo "copy: $((SECONDS - start)) s"
 
 # Stage 3: the command, in the background so that INT and TERM reach the
