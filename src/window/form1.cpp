@@ -111,7 +111,6 @@ const Command &command(std::string_view name) {
 template <class Handler> void Form1::handle(Handler handler) {
     change_.beadSlots.clear();
     change_.resultLaid = false;
-    change_.beeps = 0;
     handler();
     emit changed(change_);
 }
@@ -362,7 +361,6 @@ bool Form1::selectOption(int index) {
 }
 
 void Form1::beep() {
-    ++change_.beeps;
     emit bell();
 }
 

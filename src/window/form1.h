@@ -34,7 +34,6 @@ class PictureBox;
 struct FormChange {
     std::vector<PictureBox *> beadSlots; // bead slots whose picture changed, in order
     bool resultLaid = false;             // the hint labels received a laid result
-    int beeps = 0;                       // refusals heard
 };
 
 class Form1 : public QWidget, public FormView {
