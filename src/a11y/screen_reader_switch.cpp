@@ -12,6 +12,11 @@ void ctallix::followScreenReaderSwitch() {}
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QVariantMap>
+// Qt 6.4 offers no public way to this: the bridge is reached only through
+// the platform integration (QGuiApplicationPrivate, and the qpa classes to
+// ask it and cast its answer), and the bridge's DBusConnection, which owns
+// the slot that joins the bus, only through the bridge's list of senders
+// (QObjectPrivate).
 #include <QtCore/private/qobject_p.h>
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
