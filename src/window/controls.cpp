@@ -18,9 +18,11 @@ PictureBox::PictureBox(QWidget *parent) : QAbstractButton(parent) {
 void PictureBox::actOnPress() {
     actsOnPress_ = true;
     // The screen reader's press action arrives through pressed().
-    connect(this, &QAbstractButton::pressed, this, [this] {
-        emit mouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(width() / 2.0, height() / 2.0));
-    });
+    connect(this, &QAbstractButton::pressed, this, [this] { pressWith(Qt::LeftButton); });
+}
+
+void PictureBox::pressWith(Qt::MouseButton button) {
+    emit mouseDown(button, Qt::NoModifier, QPointF(width() / 2.0, height() / 2.0));
 }
 
 bool PictureBox::setPicture(const QPixmap *pixmap) {

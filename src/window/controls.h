@@ -28,6 +28,10 @@ public:
     // Makes a press, with any mouse button, all the control answers (a lower
     // bead slot): it emits mouseDown instead of taking part in clicks.
     void actOnPress();
+    bool actsOnPress() const { return actsOnPress_; }
+    // A press of `button` in the middle of the control, as the keyboard and
+    // the screen reader's action give it.
+    void pressWith(Qt::MouseButton button);
 
 signals:
     // A mouse button went down on a control that acts on the press, `pos`

@@ -4,6 +4,7 @@
 #include "window/control_name.h"
 #include "window/controls.h"
 #include "window/fonts.h"
+#include "window/keyboard_focus.h"
 #include "window/screen_scale.h"
 
 #include <QApplication>
@@ -121,8 +122,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), core_(*this) {
     setObjectName(controlName(QStringLiteral("Form1")));
     setWindowTitle(QStringLiteral("cTallix"));
     setFixedSize(kFormGeometry.size());
-    // The controls never take the focus, and their tooltips show while
-    // another window has it too.
+    // The buttons' tooltips show while another window has the focus too.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     if (const QScreen *screen = QGuiApplication::primaryScreen();
         screen != nullptr && screen->availableGeometry().contains(kFormGeometry))
@@ -164,6 +164,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), core_(*this) {
             widget->hide();
         controls_.at(row) = widget;
     }
+    addKeyboard();
     core_.Form_Load();
 }
 
@@ -276,6 +277,26 @@ QWidget *Form1::addCommand(const Control &c) {
     connect(button, &QAbstractButton::clicked, this,
             [this, handler = does.handler] { handle([&] { (core_.*handler)(); }); });
     return button;
+}
+
+void Form1::addKeyboard() {
+    std::vector<std::pair<QWidget *, Kind>> controls;
+    for (const Control &c : kLayout)
+        controls.emplace_back(control(c), c.kind);
+    keyboard_ = new KeyboardFocus(this, controls);
+    connect(keyboard_, &KeyboardFocus::press, this, [](QWidget *control, bool right) {
+        // A lower slot answers either button on the press; the other
+        // controls answer a left click and nothing else, as with the mouse.
+        if (auto *slot = qobject_cast<PictureBox *>(control);
+            slot != nullptr && slot->actsOnPress())
+            slot->pressWith(right ? Qt::RightButton : Qt::LeftButton);
+        else if (!right)
+            static_cast<QAbstractButton *>(control)->click();
+    });
+}
+
+bool Form1::focusNextPrevChild(bool next) {
+    return keyboard_->moveToPart(next);
 }
 
 const QPixmap &Form1::picture(const char *file) {

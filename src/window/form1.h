@@ -27,6 +27,7 @@ class QLabel;
 namespace ctallix {
 
 class ClickLabel;
+class KeyboardFocus;
 class OptionMarker;
 class PictureBox;
 
@@ -76,6 +77,9 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // Tab and Shift+Tab, from the window or any control: to the next or the
+    // previous part of the window (keyboard_focus.h).
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // Runs a handler of the core, then says what it changed.
@@ -87,6 +91,8 @@ private:
     QWidget *addLabel(const Control &c);
     QWidget *addHint(const Control &c);
     QWidget *addCommand(const Control &c);
+    // Makes the clickable controls reachable from the keyboard.
+    void addKeyboard();
     // The bitmap `file` of the resource, decoded once for every control that
     // shows it.
     const QPixmap &picture(const char *file);
@@ -101,6 +107,7 @@ private:
     QButtonGroup *options_ = nullptr;
     std::array<ClickLabel *, kColumns> lab1_{};
     QLabel *label2_ = nullptr;
+    KeyboardFocus *keyboard_ = nullptr;
     FormChange change_; // of the event being handled
 
     Form1Core core_;

@@ -1,7 +1,9 @@
 // Form1 on the offscreen platform: every control where the layout puts it,
-// the bitmaps as a person would check them, and the fonts. Run as it is, with QT_SCALE_FACTOR=2
+// the bitmaps as a person would check them, the fonts, and the scenario table
+// worked from the keyboard alone. Run as it is, with QT_SCALE_FACTOR=2
 // (bitmaps enlarged pixel for pixel) and with a font configuration that knows only DejaVu Sans (the
 // labels still draw).
+#include "scenario.h"
 #include "window/bitmap.h"
 #include "window/form1.h"
 #include "window/images/image_list.h"
@@ -123,6 +125,119 @@ private slots:
             for (int dy = 0; dy < 23 * s; ++dy)
                 QCOMPARE(shot.pixelColor((371 + 18) * s + dx, 100 * s + dy),
                          dx < s ? QColor(140, 103, 58) : QColor(179, 143, 99));
+    }
+
+    // Every scenario typed instead of clicked, the way a keyboard user goes:
+    // Tab to the control's part, arrows towards it, Space (Shift+Space for
+    // the right button); digits, operators and Ctrl+Enter typed on the way
+    // change nothing. The scenario ends as it does with the mouse.
+    void keyboard() {
+        const auto nameOf = [](const ctallix::test::Event &e) -> QString {
+            const QString k = QString::number(e.column), i = QString::number(e.item);
+            switch (e.kind) {
+            case 'U':
+                return (e.column == 9 ? "pic9" : "Pic" + k) + "5(" + i + ")";
+            case 'O':
+            case 'H':
+                return (e.kind == 'O' ? "Option1(" : "Lab1(") + k + ")";
+            case 'B':
+            case 'T':
+            case 'b':
+                return e.kind == 'B' ? "Frame1" : e.kind == 'T' ? "Picture22(1)" : "Picture22(0)";
+            case 'x':
+            case '/':
+            case '=':
+            case 'C':
+                return QString("Command%1").arg(QString("x/=C").indexOf(QChar(e.kind)) + 1);
+            default:
+                return "Pic" + k + "(" + i + ")";
+            }
+        };
+        // The part a control belongs to: the frame's slots, or its own kind.
+        const auto partOf = [](const QWidget *w) {
+            const QString name = w != nullptr ? w->objectName() : QString();
+            return name.startsWith("Pic", Qt::CaseInsensitive) && !name.startsWith("Picture")
+                       ? QString("frame")
+                       : name.section('(', 0, 0).remove(QRegularExpression("[0-9]$"));
+        };
+        for (const ctallix::test::Scenario &s : ctallix::test::ReadScenarios(CTALLIX_SCENARIOS)) {
+            ctallix::Form1 typed;
+            int beeps = 0;
+            connect(&typed, &ctallix::Form1::bell, [&] { ++beeps; });
+            typed.show();
+            QWindow *window = typed.windowHandle();
+            for (const ctallix::test::Event &e : s.events) {
+                const bool right = e.kind == 'R' || e.button == 'R';
+                if ((!Acts(e) && !right) || e.button == 'M')
+                    continue; // released elsewhere, or a middle click: no key does that
+                const QWidget *target = typed.findChild<QWidget *>(nameOf(e));
+                QVERIFY(target != nullptr);
+                for (const auto &[key, modifiers] : {std::pair{Qt::Key_5, Qt::NoModifier},
+                                                     {Qt::Key_Asterisk, Qt::NoModifier},
+                                                     {Qt::Key_Return, Qt::ControlModifier}})
+                    QTest::keyClick(window, key, modifiers);
+                for (int step = 0; typed.focusWidget() != target; ++step) {
+                    QVERIFY2(step < 40, qPrintable(QString::fromStdString(s.name)));
+                    const QWidget *at = typed.focusWidget();
+                    const QPoint to = target->geometry().center() -
+                                      (at != nullptr ? at->geometry().center() : QPoint());
+                    QTest::keyClick(window, partOf(at) != partOf(target) ? Qt::Key_Tab
+                                            : qAbs(to.x()) > 20
+                                                ? (to.x() < 0 ? Qt::Key_Left : Qt::Key_Right)
+                                            : to.y() < 0 ? Qt::Key_Up
+                                                         : Qt::Key_Down);
+                }
+                QTest::keyClick(window, Qt::Key_Space, right ? Qt::ShiftModifier : Qt::NoModifier);
+            }
+            QString frame, lab1;
+            for (int k = 9; k >= 0; --k) {
+                int digit = typed.showsGap(typed.slot(k, ctallix::Half::Upper, 5)) ? 5 : 0;
+                for (int i = 0; i < 5; ++i)
+                    digit += typed.showsGap(typed.slot(k, ctallix::Half::Lower, i)) ? i : 0;
+                frame += QChar('0' + digit);
+                const QString hint =
+                    typed.findChild<QAbstractButton *>(QString("Lab1(%1)").arg(k))->text();
+                lab1 += hint.isEmpty() ? QChar('.') : hint[0];
+            }
+            const QString got = QString("%1 lab1=%2 label2=%3 hints=%4 dot=%5 beeps=%6")
+                                    .arg(frame, lab1, typed.findChild<QLabel *>("Label2")->text())
+                                    .arg(typed.findChild<QWidget *>("Lab1(0)")->isVisible())
+                                    .arg(typed.decimalColumn())
+                                    .arg(beeps);
+            const QString want = QString("%1 lab1=%2 label2=%3 hints=%4 dot=%5 beeps=%6")
+                                     .arg(QString::fromStdString(s.frame),
+                                          QString::fromStdString(s.lab1).replace('_', '.'),
+                                          QString::fromStdString(s.label2))
+                                     .arg(s.hints)
+                                     .arg(s.dot)
+                                     .arg(s.beeps);
+            QCOMPARE(got + " in " + QString::fromStdString(s.name),
+                     want + " in " + QString::fromStdString(s.name));
+        }
+    }
+
+    // A click moves no focus and shows no outline; a key outlines the focused
+    // control, just outside it, in black edged with white, at any scale.
+    void outline() {
+        ctallix::Form1 clicked;
+        clicked.show();
+        const QImage start = clicked.grab().toImage();
+        QTest::mouseClick(clicked.findChild<QWidget *>("Frame1"), Qt::LeftButton);
+        QTest::mousePress(clicked.findChild<QWidget *>("Pic3(2)"), Qt::RightButton);
+        QTest::mouseRelease(clicked.findChild<QWidget *>("Pic3(2)"), Qt::RightButton);
+        QVERIFY(clicked.focusWidget() == nullptr);
+        QTest::mouseClick(clicked.findChild<QWidget *>("Command4"), Qt::LeftButton);
+        QVERIFY(clicked.grab().toImage() == start);
+        QTest::keyClick(clicked.windowHandle(), Qt::Key_Tab);
+        const QImage shot = clicked.grab().toImage();
+        const int s = int(shot.devicePixelRatio());
+        const QRect slot = clicked.findChild<QWidget *>("pic95(5)")->geometry();
+        const QPoint middle = slot.center() * s;
+        QVERIFY(clicked.focusWidget()->geometry() == slot);
+        QCOMPARE(shot.pixelColor(middle), start.pixelColor(middle));
+        for (const auto &[dx, colour] : {std::pair{1, Qt::black}, {2, Qt::black}, {3, Qt::white}})
+            QVERIFY(shot.pixelColor((slot.left() - dx) * s, middle.y()) == colour &&
+                    shot.pixelColor(middle.x(), (slot.bottom() + dx) * s + s - 1) == colour);
     }
 
     void fonts() {
