@@ -6,11 +6,13 @@
 #include "window/layout.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QHash>
 #include <QLabel>
 
 #include <array>
+#include <string_view>
 
 namespace ctallix {
 
@@ -235,7 +237,9 @@ Announcer &announcerOf(Form1 &form) {
 }
 
 // The window: a frame, whose children are its controls but the two hidden
-// picture holders, and the announcer; a point finds the control the mouse
+// picture holders, then the announcer, then the hint labels while they show
+// (a client that read one hidden would keep it invisible once shown: Qt tells
+// it only that the label is showing, never that it is visible); a point finds the control the mouse
 // would reach there (Qt's own takes the first control whose rectangle holds
 // the point, the beam under the markers).
 class WindowInterface : public QAccessibleWidget {
@@ -243,14 +247,18 @@ public:
     explicit WindowInterface(QWidget *form) : QAccessibleWidget(form, QAccessible::Window) {}
 
     QList<QObject *> children() const {
-        QList<QObject *> shown;
+        QList<QObject *> shown, hints;
         for (QObject *child : widget()->children()) {
             const Control *c = controlOf(child);
-            if (c != nullptr && c->kind != Kind::Holder)
+            if (c == nullptr || c->kind == Kind::Holder)
+                continue;
+            if (c->kind != Kind::Hint)
                 shown << child;
+            else if (static_cast<QWidget *>(child)->isVisible())
+                hints << child;
         }
         shown << &announcerOf(*static_cast<Form1 *>(widget()));
-        return shown;
+        return shown + hints;
     }
     int childCount() const override { return static_cast<int>(children().size()); }
     QAccessibleInterface *child(int index) const override {
@@ -329,28 +337,116 @@ void nameChanged(QObject *object) {
     QAccessible::updateAccessibility(&event);
 }
 
+// Tells a screen reader what the focused control is now: its name and, for a
+// slot or a marker, whether it is checked. A client such as libatspi keeps
+// what it read of an object until an event says it changed; these two events
+// bring the control up to date before the focus reaches it, or after a press
+// on it, at the cost of two events instead of one for every object the press
+// changed.
+void refresh(QWidget *control) {
+    nameChanged(control);
+    if (const Control *c = controlOf(control);
+        c != nullptr &&
+        (c->kind == Kind::Lower || c->kind == Kind::Upper || c->kind == Kind::Option)) {
+        QAccessible::State checked;
+        checked.checked = true;
+        QAccessibleStateChangeEvent state(control, checked);
+        QAccessible::updateAccessibility(&state);
+    }
+}
+
+// Gives `object` a new accessible object, so that a client's record of the old
+// one (its name and states, as read before) is no longer found: a screen
+// reader reads the new one afresh. It costs no event, where telling every
+// changed object's name and state would flood the screen reader (Orca drops
+// events beyond 50 waiting; a result laid on all ten columns changes up to 40
+// slots).
+void renew(QWidget *object) {
+    if (object->hasFocus()) // the screen reader holds on to the focused one
+        return refresh(object);
+    QAccessible::deleteAccessibleInterface(
+        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(object)));
+}
+
+// Says `text` to the user wherever the focus is. Qt 6.8 has an event for it;
+// before, a notification that appears is what Orca speaks.
+void announce(Form1 &form, const QString &text) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent event(&form, text);
+    QAccessible::updateAccessibility(&event);
+#else
+    Announcer &said = announcerOf(form);
+    said.text = text;
+    // Hidden first, so that the same words said twice are shown twice.
+    for (const QAccessible::Event type : {QAccessible::ObjectHide, QAccessible::ObjectShow}) {
+        said.shown = type == QAccessible::ObjectShow;
+        QAccessibleEvent event(&said, type);
+        QAccessible::updateAccessibility(&event);
+    }
+#endif
+}
+
+// What a press changed, in words: the pressed slot and its column's digit,
+// where the decimal point went, the display line, the laid result, the hints.
+QString pressSaid(const Form1 &form, const FormChange &change) {
+    const QString number = shownNumber(form);
+    if (change.refused)
+        return Speech::tr("Refused. Everything is cleared.");
+    if (change.resultLaid)
+        return Speech::tr("Result: %1").arg(number);
+    const Control &c = *change.pressed;
+    const auto *display = static_cast<const QLabel *>(form.control(Kind::Display));
+    switch (c.kind) {
+    case Kind::Lower:
+    case Kind::Upper:
+        return Speech::tr("%1; the column reads %2")
+            .arg(slotName(form, c, static_cast<const PictureBox *>(form.control(c))))
+            .arg(shownDigit(form, c.column));
+    case Kind::Option:
+        return Speech::tr("Decimal point after column %1; the frame reads %2")
+            .arg(c.column)
+            .arg(number);
+    case Kind::Beam:
+        return Speech::tr("The frame reads %1").arg(number);
+    case Kind::Rail:
+    case Kind::Hint:
+        return form.control(Kind::Hint, 0)->isVisible() ? Speech::tr("Hints shown")
+                                                        : Speech::tr("Hints hidden");
+    default: // a button: what the display line shows now
+        return display->text().isEmpty() || c.name == std::string_view("Command4")
+                   ? Speech::tr("Everything is cleared.")
+                   : Speech::tr("Running result: %1").arg(display->text());
+    }
+}
+
 } // namespace
 
 void installAccessibility() {
     QAccessible::installFactory(build);
 }
 
+void followFocus(Form1 &form) {
+    QObject::connect(qApp, &QApplication::focusChanged, &form, [&form](QWidget *, QWidget *now) {
+        if (QAccessible::isActive() && now != nullptr && now->parentWidget() == &form)
+            refresh(now);
+    });
+}
+
 void frameChanged(Form1 &form, const FormChange &change) {
-    if (!QAccessible::isActive())
+    if (!QAccessible::isActive() || change.pressed == nullptr)
         return;
     Announcer &said = announcerOf(form);
-    if (change.resultLaid) {
-        said.text = Speech::tr("Result: %1").arg(shownNumber(form));
-        // Hidden first, so that the same result said twice is shown twice.
-        for (const QAccessible::Event type : {QAccessible::ObjectHide, QAccessible::ObjectShow}) {
-            said.shown = type == QAccessible::ObjectShow;
-            QAccessibleEvent event(&said, type);
-            QAccessible::updateAccessibility(&event);
-        }
-    }
+    // The pressed column's slots and marker say their change; every other
+    // changed slot and marker is renewed, and so are the hint labels when
+    // they hide, so that they show afresh.
+    const int column = change.pressed->column;
     QAccessible::State checked;
     checked.checked = true;
     for (PictureBox *slot : change.beadSlots) {
+        if (controlOf(slot)->column != column) {
+            renew(slot);
+            continue;
+        }
         QAccessibleStateChangeEvent state(slot, checked);
         QAccessible::updateAccessibility(&state);
         nameChanged(slot);
@@ -359,8 +455,11 @@ void frameChanged(Form1 &form, const FormChange &change) {
         QWidget *marker = form.control(Kind::Option, k);
         const QString name = QAccessible::queryAccessibleInterface(marker)->text(QAccessible::Name);
         if (std::exchange(said.markers.at(k), name) != name)
-            nameChanged(marker);
+            k == column ? nameChanged(marker) : renew(marker);
     }
+    if (change.pressed->kind == Kind::Hint) // they hid
+        for (int k = 0; k < kColumns; ++k)
+            renew(form.control(Kind::Hint, k));
     const QString number = shownNumber(form);
     if (std::exchange(said.beam, number) != number)
         nameChanged(form.control(Kind::Beam));
@@ -370,6 +469,11 @@ void frameChanged(Form1 &form, const FormChange &change) {
         QAccessible::updateAccessibility(&update);
         said.display = label2->text();
     }
+    // The pressed control is up to date, and last the words for the press:
+    // Orca drops a notification that comes before many other events.
+    if (QWidget *pressed = form.control(*change.pressed); pressed->hasFocus())
+        refresh(pressed);
+    announce(form, pressSaid(form, change));
 }
 
 } // namespace ctallix

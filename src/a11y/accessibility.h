@@ -19,12 +19,16 @@ struct FormChange;
 // the QApplication and before the window.
 void installAccessibility();
 
-// After the window handled an event (Form1::changed): tells a listening
-// screen reader what it changed. First a result laid on the frame, which is
-// announced: a screen reader drops announcements that come behind many
-// other changes. Then the bead slots whose pictures changed, the markers'
-// and the beam's names and the display line's text. Costs nothing while
-// none listens.
+// Keeps what a screen reader knows of the focused control up to date as the
+// focus moves from control to control. Once, for the window.
+void followFocus(Form1 &form);
+
+// After the window handled a press (Form1::changed): tells a listening screen
+// reader what it changed, with few events however much changed (at most 25
+// a press; Orca drops events beyond 50 waiting): the pressed column's slots
+// and marker, the beam and the display line say their change, the other
+// slots and markers that changed are renewed, and last the press is put in
+// words and announced. Costs nothing while none listens.
 void frameChanged(Form1 &form, const FormChange &change);
 
 } // namespace ctallix

@@ -35,6 +35,7 @@ int main(int argc, char *argv[]) {
     QObject::connect(
         &form, &ctallix::Form1::changed, &form,
         [&form](const ctallix::FormChange &change) { ctallix::frameChanged(form, change); });
+    ctallix::followFocus(form);
     ctallix::showAsEntry(form);
     form.drawTextAhead();
     QTimer::singleShot(0, [] { ctallix::followScreenReaderSwitch(); });

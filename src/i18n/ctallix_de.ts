@@ -172,5 +172,37 @@
         <source>Result: %1</source>
         <translation>Ergebnis: %1</translation>
     </message>
+    <message>
+        <source>Refused. Everything is cleared.</source>
+        <translation>Abgelehnt. Alles ist gelöscht.</translation>
+    </message>
+    <message>
+        <source>%1; the column reads %2</source>
+        <translation>%1; der Stab zeigt %2</translation>
+    </message>
+    <message>
+        <source>Decimal point after column %1; the frame reads %2</source>
+        <translation>Komma nach Stab %1; das Rechenbrett zeigt %2</translation>
+    </message>
+    <message>
+        <source>The frame reads %1</source>
+        <translation>Das Rechenbrett zeigt %1</translation>
+    </message>
+    <message>
+        <source>Hints shown</source>
+        <translation>Ziffernhilfe gezeigt</translation>
+    </message>
+    <message>
+        <source>Hints hidden</source>
+        <translation>Ziffernhilfe verborgen</translation>
+    </message>
+    <message>
+        <source>Everything is cleared.</source>
+        <translation>Alles ist gelöscht.</translation>
+    </message>
+    <message>
+        <source>Running result: %1</source>
+        <translation>Zwischenergebnis: %1</translation>
+    </message>
 </context>
 </TS>

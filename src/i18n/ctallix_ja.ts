@@ -172,5 +172,37 @@
         <source>Result: %1</source>
         <translation>答え: %1</translation>
     </message>
+    <message>
+        <source>Refused. Everything is cleared.</source>
+        <translation>できません。すべてクリアしました。</translation>
+    </message>
+    <message>
+        <source>%1; the column reads %2</source>
+        <translation>%1。この桁は %2</translation>
+    </message>
+    <message>
+        <source>Decimal point after column %1; the frame reads %2</source>
+        <translation>小数点は第%1桁の後。そろばんの数は %2</translation>
+    </message>
+    <message>
+        <source>The frame reads %1</source>
+        <translation>そろばんの数は %1</translation>
+    </message>
+    <message>
+        <source>Hints shown</source>
+        <translation>ヒントを表示</translation>
+    </message>
+    <message>
+        <source>Hints hidden</source>
+        <translation>ヒントを非表示</translation>
+    </message>
+    <message>
+        <source>Everything is cleared.</source>
+        <translation>すべてクリアしました。</translation>
+    </message>
+    <message>
+        <source>Running result: %1</source>
+        <translation>途中の答え: %1</translation>
+    </message>
 </context>
 </TS>

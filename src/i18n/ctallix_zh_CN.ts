@@ -172,5 +172,37 @@
         <source>Result: %1</source>
         <translation>结果：%1</translation>
     </message>
+    <message>
+        <source>Refused. Everything is cleared.</source>
+        <translation>无法计算，已全部清除。</translation>
+    </message>
+    <message>
+        <source>%1; the column reads %2</source>
+        <translation>%1；本档为 %2</translation>
+    </message>
+    <message>
+        <source>Decimal point after column %1; the frame reads %2</source>
+        <translation>小数点在第%1档之后；算盘上的数是 %2</translation>
+    </message>
+    <message>
+        <source>The frame reads %1</source>
+        <translation>算盘上的数是 %1</translation>
+    </message>
+    <message>
+        <source>Hints shown</source>
+        <translation>已显示提示</translation>
+    </message>
+    <message>
+        <source>Hints hidden</source>
+        <translation>已隐藏提示</translation>
+    </message>
+    <message>
+        <source>Everything is cleared.</source>
+        <translation>已全部清除。</translation>
+    </message>
+    <message>
+        <source>Running result: %1</source>
+        <translation>中间结果：%1</translation>
+    </message>
 </context>
 </TS>

@@ -172,5 +172,37 @@
         <source>Result: %1</source>
         <translation>結果：%1</translation>
     </message>
+    <message>
+        <source>Refused. Everything is cleared.</source>
+        <translation>無法計算，已全部清除。</translation>
+    </message>
+    <message>
+        <source>%1; the column reads %2</source>
+        <translation>%1；本檔為 %2</translation>
+    </message>
+    <message>
+        <source>Decimal point after column %1; the frame reads %2</source>
+        <translation>小數點在第%1檔之後；算盤上的數是 %2</translation>
+    </message>
+    <message>
+        <source>The frame reads %1</source>
+        <translation>算盤上的數是 %1</translation>
+    </message>
+    <message>
+        <source>Hints shown</source>
+        <translation>已顯示提示</translation>
+    </message>
+    <message>
+        <source>Hints hidden</source>
+        <translation>已隱藏提示</translation>
+    </message>
+    <message>
+        <source>Everything is cleared.</source>
+        <translation>已全部清除。</translation>
+    </message>
+    <message>
+        <source>Running result: %1</source>
+        <translation>中間結果：%1</translation>
+    </message>
 </context>
 </TS>

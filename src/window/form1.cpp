@@ -109,9 +109,13 @@ const Command &command(std::string_view name) {
 
 } // namespace
 
-template <class Handler> void Form1::handle(Handler handler) {
+template <class Handler> void Form1::handle(const QWidget *control, Handler handler) {
     change_.beadSlots.clear();
-    change_.resultLaid = false;
+    change_.resultLaid = change_.refused = false;
+    change_.pressed = nullptr;
+    for (std::size_t row = 0; row < kLayout.size(); ++row)
+        if (controls_.at(row) == control)
+            change_.pressed = &kLayout.at(row);
     handler();
     emit changed(change_);
 }
@@ -181,25 +185,25 @@ QWidget *Form1::addPicture(const Control &c) {
     case Kind::Lower:
         lower_.at(k).at(c.index) = box;
         box->actOnPress();
-        connect(
-            box, &PictureBox::mouseDown, this,
-            [this, k, index](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos) {
-                if (const std::int16_t code = buttonCode(button); code != 0)
-                    handle([&] {
-                        core_.PicK_MouseDown(k, index, code, shiftMask(modifiers),
-                                             static_cast<float>(pos.x()),
-                                             static_cast<float>(pos.y()));
-                    });
-            });
+        connect(box, &PictureBox::mouseDown, this,
+                [this, box, k, index](Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                                      QPointF pos) {
+                    if (const std::int16_t code = buttonCode(button); code != 0)
+                        handle(box, [&] {
+                            core_.PicK_MouseDown(k, index, code, shiftMask(modifiers),
+                                                 static_cast<float>(pos.x()),
+                                                 static_cast<float>(pos.y()));
+                        });
+                });
         break;
     case Kind::Upper:
         upper_.at(k).at(c.index == kUpperNear ? 0 : 1) = box;
         connect(box, &QAbstractButton::clicked, this,
-                [this, k, index] { handle([&] { core_.PicK5_Click(k, index); }); });
+                [this, box, k, index] { handle(box, [&] { core_.PicK5_Click(k, index); }); });
         break;
     default: // a rail
         connect(box, &QAbstractButton::clicked, this,
-                [this, index] { handle([&] { core_.Picture22_Click(index); }); });
+                [this, box, index] { handle(box, [&] { core_.Picture22_Click(index); }); });
     }
     return box;
 }
@@ -210,7 +214,7 @@ QWidget *Form1::addBeam() {
     palette.setColor(QPalette::Window, kGrey);
     beam->setPalette(palette);
     connect(beam, &QAbstractButton::clicked, this,
-            [this] { handle([&] { core_.Frame1_Click(); }); });
+            [this, beam] { handle(beam, [&] { core_.Frame1_Click(); }); });
     return beam;
 }
 
@@ -230,9 +234,9 @@ QWidget *Form1::addOption(const Control &c) {
     options_->addButton(option, k);
     // On toggled, not clicked: the screen reader's toggle action selects
     // without a click.
-    connect(option, &QAbstractButton::toggled, this, [this, index](bool checked) {
+    connect(option, &QAbstractButton::toggled, this, [this, option, index](bool checked) {
         if (checked)
-            handle([&] { core_.Option1_Click(index); });
+            handle(option, [&] { core_.Option1_Click(index); });
     });
     option1_.at(k) = option;
     return option;
@@ -257,7 +261,7 @@ QWidget *Form1::addHint(const Control &c) {
     hint->setFont(labelFont(c.font));
     orangeOnWhite(hint);
     connect(hint, &QAbstractButton::clicked, this,
-            [this, index] { handle([&] { core_.Lab1_Click(index); }); });
+            [this, hint, index] { handle(hint, [&] { core_.Lab1_Click(index); }); });
     lab1_.at(c.column) = hint;
     return hint;
 }
@@ -274,8 +278,9 @@ QWidget *Form1::addCommand(const Control &c) {
     button->setAccessibleName(says);
     button->setAccessibleDescription(
         QCoreApplication::translate("ctallix::Command", does.description));
-    connect(button, &QAbstractButton::clicked, this,
-            [this, handler = does.handler] { handle([&] { (core_.*handler)(); }); });
+    connect(button, &QAbstractButton::clicked, this, [this, button, handler = does.handler] {
+        handle(button, [&] { (core_.*handler)(); });
+    });
     return button;
 }
 
@@ -382,6 +387,7 @@ bool Form1::selectOption(int index) {
 }
 
 void Form1::beep() {
+    change_.refused = true;
     emit bell();
 }
 

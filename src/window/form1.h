@@ -33,8 +33,10 @@ class PictureBox;
 
 // What one user event changed in the window.
 struct FormChange {
+    const Control *pressed = nullptr;    // layout row of the control the user worked
     std::vector<PictureBox *> beadSlots; // bead slots whose picture changed, in order
     bool resultLaid = false;             // the hint labels received a laid result
+    bool refused = false;                // the calculator refused the press (and beeped)
 };
 
 class Form1 : public QWidget, public FormView {
@@ -82,8 +84,9 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    // Runs a handler of the core, then says what it changed.
-    template <class Handler> void handle(Handler handler);
+    // Runs a handler of the core for a press on `control`, then says what
+    // it changed.
+    template <class Handler> void handle(const QWidget *control, Handler handler);
     // One control of each kind, as its layout row describes it.
     QWidget *addPicture(const Control &c);
     QWidget *addBeam();

@@ -67,7 +67,7 @@ while time.monotonic() < end:
     if apps and apps[0].childCount:
         window = apps[0][0]
         # Column 0's upper slot away from the beam (+5), its lower slot 3, divide, equals.
-        for i in (50, 3, 96, 97):
+        for i in (50, 3, 86, 87):
             window[i].queryAction().doAction(0)
         sys.exit(0)
     time.sleep(0.05)
