@@ -66,10 +66,10 @@ KeyboardFocus::KeyboardFocus(QWidget *window,
             targets_.push_back({widget, part});
     lastFocused_.assign(std::size(kParts), nullptr);
     for (const Target &target : targets_) {
-        // The controls keep the policy of taking no focus, so that neither
-        // the mouse nor Qt's own focus chain (which would focus the first
-        // control when the window is activated) gives it: only these keys do.
-        target.widget->setFocusPolicy(Qt::NoFocus);
+        // A click gives the focus (a screen reader then reads the clicked
+        // control afresh), Tab does not: Qt's own focus chain would focus
+        // the first control when the window is activated, and take Tab.
+        target.widget->setFocusPolicy(Qt::ClickFocus);
         target.widget->installEventFilter(this);
     }
 }
@@ -100,7 +100,12 @@ bool KeyboardFocus::eventFilter(QObject *watched, QEvent *event) {
     case QEvent::FocusIn:
         if (const int part = partOf(control); part >= 0)
             lastFocused_.at(static_cast<std::size_t>(part)) = control;
-        if (outline_ != nullptr)
+        // The outline shows for keys only: a click puts it out of view
+        // until the next key.
+        if (outline_ != nullptr &&
+            static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason)
+            outline_->hide();
+        else if (outline_ != nullptr && outline_->isVisible())
             outline_->follow(control);
         return false;
     default:

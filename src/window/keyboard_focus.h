@@ -9,9 +9,10 @@
 // button does, Shift+Space or Shift+Enter as the right one. Every other key
 // changes nothing.
 //
-// No control has the focus at start, and the mouse never moves it. The
-// focused control is outlined once a key has moved the focus or pressed it,
-// so a window worked with the mouse alone looks as it always did.
+// No control has the focus at start; a click gives it to the clicked
+// control. The focused control is outlined once a key has moved the focus or
+// pressed it, and no longer after a click, so a window worked with the mouse
+// alone looks as it always did.
 #pragma once
 
 #include "window/layout.h"
