@@ -201,6 +201,7 @@ public:
     // What the markers, the beam and the display said last.
     std::array<QString, kColumns> markers;
     QString beam, display;
+    int dot = 0; // the checked marker's column
 };
 
 class AnnouncerInterface : public QAccessibleObject {
@@ -432,13 +433,22 @@ void followFocus(Form1 &form) {
     });
 }
 
+void framePressing(Form1 &form, const Control &pressed) {
+    // Hint labels about to show are renewed first, so that a client reads
+    // them afresh, showing and visible, when Qt says they show.
+    if (!QAccessible::isActive() || pressed.kind != Kind::Rail ||
+        form.control(Kind::Hint, 0)->isVisible())
+        return;
+    for (int k = 0; k < kColumns; ++k)
+        renew(form.control(Kind::Hint, k));
+}
+
 void frameChanged(Form1 &form, const FormChange &change) {
     if (!QAccessible::isActive() || change.pressed == nullptr)
         return;
     Announcer &said = announcerOf(form);
     // The pressed column's slots and marker say their change; every other
-    // changed slot and marker is renewed, and so are the hint labels when
-    // they hide, so that they show afresh.
+    // changed slot and marker is renewed, unless Qt has just told of it.
     const int column = change.pressed->column;
     QAccessible::State checked;
     checked.checked = true;
@@ -451,15 +461,16 @@ void frameChanged(Form1 &form, const FormChange &change) {
         QAccessible::updateAccessibility(&state);
         nameChanged(slot);
     }
+    // A marker that Qt told was checked or unchecked keeps its object.
+    const int dot = form.decimalColumn();
+    const int undotted = std::exchange(said.dot, dot);
     for (int k = 0; k < kColumns; ++k) {
         QWidget *marker = form.control(Kind::Option, k);
         const QString name = QAccessible::queryAccessibleInterface(marker)->text(QAccessible::Name);
         if (std::exchange(said.markers.at(k), name) != name)
-            k == column ? nameChanged(marker) : renew(marker);
+            k == column || (dot != undotted && (k == dot || k == undotted)) ? nameChanged(marker)
+                                                                            : renew(marker);
     }
-    if (change.pressed->kind == Kind::Hint) // they hid
-        for (int k = 0; k < kColumns; ++k)
-            renew(form.control(Kind::Hint, k));
     const QString number = shownNumber(form);
     if (std::exchange(said.beam, number) != number)
         nameChanged(form.control(Kind::Beam));

@@ -13,6 +13,7 @@
 namespace ctallix {
 
 class Form1;
+struct Control;
 struct FormChange;
 
 // Makes Qt build the window's accessible objects from this file. Once, after
@@ -22,6 +23,10 @@ void installAccessibility();
 // Keeps what a screen reader knows of the focused control up to date as the
 // focus moves from control to control. Once, for the window.
 void followFocus(Form1 &form);
+
+// Before the window handles a press (Form1::pressing): hint labels about to
+// show get new accessible objects, which a client reads as visible.
+void framePressing(Form1 &form, const Control &pressed);
 
 // After the window handled a press (Form1::changed): tells a listening screen
 // reader what it changed, with few events however much changed (at most 25

@@ -35,6 +35,9 @@ int main(int argc, char *argv[]) {
     QObject::connect(
         &form, &ctallix::Form1::changed, &form,
         [&form](const ctallix::FormChange &change) { ctallix::frameChanged(form, change); });
+    QObject::connect(
+        &form, &ctallix::Form1::pressing, &form,
+        [&form](const ctallix::Control &pressed) { ctallix::framePressing(form, pressed); });
     ctallix::followFocus(form);
     ctallix::showAsEntry(form);
     form.drawTextAhead();

@@ -116,6 +116,8 @@ template <class Handler> void Form1::handle(const QWidget *control, Handler hand
     for (std::size_t row = 0; row < kLayout.size(); ++row)
         if (controls_.at(row) == control)
             change_.pressed = &kLayout.at(row);
+    if (change_.pressed != nullptr)
+        emit pressing(*change_.pressed);
     handler();
     emit changed(change_);
 }

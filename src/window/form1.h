@@ -72,6 +72,8 @@ public:
     void beep() override;
 
 signals:
+    // Before a press on the control of layout row `pressed` is handled.
+    void pressing(const ctallix::Control &pressed);
     // After every user event the window handled, with what it changed.
     void changed(const ctallix::FormChange &change);
     // The core asks for the default system beep.

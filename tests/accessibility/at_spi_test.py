@@ -58,11 +58,16 @@ events, sent = [], [0]
 
 def listen(e):
     sent[0] += 1  # every event the program sends, as Orca would queue it
+    try:  # an object gone before its event is read is lost on a screen reader
+        role, name = e.source.getRoleName(), e.source.name
+    except GLib.Error:
+        check(False, f"{e.type} came from an object already gone")
+        return
     if e.type == "object:announcement":
         events.append((e.type, "", e.any_data, 1))
     elif e.type.startswith(("object:state-changed:showing", "object:property-change:accessible-name",
                             "object:state-changed:checked")):
-        events.append((e.type, e.source.getRoleName(), e.source.name, e.detail1))
+        events.append((e.type, role, name, e.detail1))
 
 
 pyatspi.Registry.registerEventListener(listen, "object", "window", "focus")
