@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh cmake make g++ pkgconf qt6-base-dev qt6-base-private-dev qt6-tools-dev qt6-l10n-tools gettext libxcb1-dev libcanberra-dev libfontconfig-dev fonts-ipafont-gothic \
   fonts-arphic-ukai fontconfig fonts-dejavu-core locales xvfb libx11-dev libxtst-dev clang-format \
   desktop-file-utils lintian appstream dpkg-dev file clang libclang-rt-dev imagemagick weston xwayland \
-  qt6-wayland dbus-daemon at-spi2-core python3-pyatspi x11-utils qt6-translations-l10n || exit 1
+  qt6-wayland dbus-daemon at-spi2-core python3-pyatspi x11-utils qt6-translations-l10n \
+  orca openbox xdotool || exit 1
 jobs=$(nproc)
 passed=0
 failed=0

@@ -338,12 +338,10 @@ void nameChanged(QObject *object) {
     QAccessible::updateAccessibility(&event);
 }
 
-// Tells a screen reader what the focused control is now: its name and, for a
-// slot or a marker, whether it is checked. A client such as libatspi keeps
-// what it read of an object until an event says it changed; these two events
-// bring the control up to date before the focus reaches it, or after a press
-// on it, at the cost of two events instead of one for every object the press
-// changed.
+// Tells a screen reader what a control is now: its name and, for a slot or a
+// marker, whether it is checked. A client such as libatspi keeps what it read
+// of an object until an event says it changed; a control renewed or left
+// untold by a press is brought up to date this way as the focus reaches it.
 void refresh(QWidget *control) {
     nameChanged(control);
     if (const Control *c = controlOf(control);
@@ -480,10 +478,8 @@ void frameChanged(Form1 &form, const FormChange &change) {
         QAccessible::updateAccessibility(&update);
         said.display = label2->text();
     }
-    // The pressed control is up to date, and last the words for the press:
-    // Orca drops a notification that comes before many other events.
-    if (QWidget *pressed = form.control(*change.pressed); pressed->hasFocus())
-        refresh(pressed);
+    // Last the words for the press: Orca drops a notification that comes
+    // before many other events.
     announce(form, pressSaid(form, change));
 }
 

@@ -65,6 +65,11 @@ KeyboardFocus::KeyboardFocus(QWidget *window,
         if (const int part = partOfKind(kind); part >= 0)
             targets_.push_back({widget, part});
     lastFocused_.assign(std::size(kParts), nullptr);
+    // Until a key or a click focuses a control, the window itself has the
+    // focus (Qt gives it when the window is activated): a screen reader then
+    // has a focus to follow, where Orca would otherwise search the window
+    // for one at every key.
+    window->setFocusPolicy(Qt::ClickFocus);
     for (const Target &target : targets_) {
         // A click gives the focus (a screen reader then reads the clicked
         // control afresh), Tab does not: Qt's own focus chain would focus
