@@ -146,14 +146,16 @@ def seconds_of_day():
 
 def ready(log, out_path):
     """Waits (up to 30 s) until Orca has presented the cTallix window and its
-    event loop runs, then until it has been silent for QUIET seconds."""
-    seen, started, end = False, False, time.monotonic() + 30
-    while time.monotonic() < end and not (seen and started):
+    event loop runs (Orca 43 logs when it starts it; Orca 48 does not, and is
+    given a second), then until it has been silent for QUIET seconds."""
+    seen, started, end = None, False, time.monotonic() + 30
+    while time.monotonic() < end and not (seen and (started or time.monotonic() - seen > 1)):
         for line in log.lines():
-            seen |= bool(SPEECH.match(line)) and "cTallix" in line
+            if seen is None and SPEECH.match(line) and "cTallix" in line:
+                seen = time.monotonic()
             started |= "ORCA: Starting registry" in line
         time.sleep(0.05)
-    if not (seen and started):
+    if seen is None:
         print("FAIL: Orca did not present the cTallix window within 30 s")
         print(open(out_path, errors="replace").read(), end="")
         return False

@@ -85,9 +85,10 @@ orca=$!
 
 failed=0
 /usr/bin/python3 "$here/orca_test.py" "$work/orca.log" "$work/orca.out" || failed=1
-# Qt 6.4 waits 100 ms for the screen reader's verdict on each key and says so
-# on stderr when Orca, busy presenting the last press, answers later: that
-# line is Orca's timing (the rows above judge it), not the program's word.
-said=$(grep -v 'QSpiApplication::keyEventError' "$work/ctallix.log")
+# Qt's words on what Orca asks of it are not the program's: Qt 6.4 waits
+# 100 ms for the screen reader's verdict on each key and says so when Orca,
+# busy presenting the last press, answers later (the rows above judge its
+# timing); Qt 6.8 does not know Orca 48's subscription to destroyed windows.
+said=$(grep -v -e 'QSpiApplication::keyEventError' -e 'Subscription string not handled' "$work/ctallix.log")
 [ -z "$said" ] || { echo "FAIL: the program said: $said"; failed=1; }
 [ "$failed" -eq 0 ]
