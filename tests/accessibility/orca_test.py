@@ -3,7 +3,8 @@
 at a time, and reads what Orca says from its debug log (orca_test.sh starts
 everything). A row passes when, within WAIT seconds of its key, Orca's new
 "SPEECH OUTPUT" lines hold the row's words, and the first line that completes
-them is stamped at most LIMIT seconds after the key was sent.
+them is stamped at most LIMIT seconds after the key was sent (flat review's
+keys: FLAT_REVIEW_LIMIT).
 Usage: orca_test.py ORCA_LOG ORCA_OUTPUT"""
 import datetime
 import re
@@ -15,8 +16,11 @@ import time
 # after it. "{A..B}" in the words makes one row a number from A to B, the same
 # key in each.
 TABLE = """
-# 12.5 x 3 = 37.5; at start no control has the focus.
+# 12.5 x 3 = 37.5; at start no control has the focus. Flat review (the
+# keypad) reads the focused control's line, every upper slot away from the
+# beam, which Orca keeps until an event tells it of a change.
 Tab          | Column 9, upper slot away from the beam
+KP_Up        | not selected Column 0, upper slot away from the beam: bead
 Right        | Column {8..2}, upper slot away from the beam
 Down         | Column 2, upper slot next to the beam
 Down         | Column 2, lower slot {0..1}
@@ -27,6 +31,13 @@ Return       | Column 1, lower slot 2: gap; the column reads 2
 Right        | Column 0, lower slot 2
 Up           | Column 0, lower slot {1..0}
 shift+space  | Column 0, lower slot 0: gap; the column reads 5
+# Flat review reads the right press's upper slot changed, and checked ("selected"
+# where a slot holds the gap): from lower slot 0's line up by the markers and
+# the slots next to the beam.
+KP_Up        | bead selected Column 0, lower slot 0: gap
+KP_Home      | Column 0: 5
+KP_Home      | not selected Column 0, upper slot next to the beam: bead
+KP_Home      | bead selected Column 0, upper slot away from the beam: gap
 Tab          | Column 9: 0
 Right        | Column {8..3}: 0
 Right        | Column 2: 1
@@ -88,6 +99,12 @@ Tab          | Multiply
 Right        | Divide
 Right        | Equals
 space        | Result: 9999800001
+# Flat review reads the result in the slots and markers it changed.
+KP_Up        | Equals
+KP_Page_Up   | Top rail
+KP_Page_Up   | gap selected Column 5, upper slot away from the beam: gap
+KP_Page_Up   | bead not selected Column 5, upper slot next to the beam: bead
+KP_Page_Up   | Column 5: 8
 # 5 / 0 = is refused; then the rails, and Tab wraps round to the frame.
 Right        | Clear
 Return       | Everything is cleared
@@ -110,8 +127,11 @@ Tab          | Column 0, lower slot 0
 shift+Tab    | Bottom rail
 """
 WAIT, LIMIT, QUIET = 3.0, 0.5, 0.3  # seconds
+# Entering flat review (a keypad key) Orca reads every control of the window
+# first, in 0.3 to 0.4 s here: its own time, which the program cannot shorten.
+FLAT_REVIEW_LIMIT = 1.0
 STOP_AFTER = 3  # failed rows in a row: the rows after them start from a state not planned
-SPEECH = re.compile(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*?)'(?: voice=\S+)? ?\{'")
+SPEECH = re.compile(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*?)'(?: voice=\S+)? ?\[?\{'")
 RANGE = re.compile(r"\{(\d+)\.\.(\d+)\}")
 # Orca's lines that tell why an event went unspoken.
 WHY = re.compile(r"due to flood|Pruning|other than the locusOfFocus|bad content|Could not process")
@@ -213,8 +233,8 @@ def main():
         failure = None
         if delay is None:
             failure = "never said %r" % words
-        elif delay > LIMIT:
-            failure = "said %r after %d ms, over %d ms" % (words, delay * 1000, LIMIT * 1000)
+        elif delay > (limit := FLAT_REVIEW_LIMIT if key.startswith("KP_") else LIMIT):
+            failure = "said %r after %d ms, over %d ms" % (words, delay * 1000, limit * 1000)
         else:
             slowest = max(slowest, delay)
         shown = "-" if delay is None else "%d ms" % (delay * 1000)
