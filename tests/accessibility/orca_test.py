@@ -105,7 +105,8 @@ KP_Page_Up   | Top rail
 KP_Page_Up   | gap selected Column 5, upper slot away from the beam: gap
 KP_Page_Up   | bead not selected Column 5, upper slot next to the beam: bead
 KP_Page_Up   | Column 5: 8
-# 5 / 0 = is refused; then the rails, and Tab wraps round to the frame.
+# 5 / 0 = is refused; then the rails show the hints, a hint hides them, Tab
+# wraps round past them to the frame, and the beam clears.
 Right        | Clear
 Return       | Everything is cleared
 shift+Tab    | Beam: the frame reads 0
@@ -123,8 +124,14 @@ Right        | Equals
 space        | Refused. Everything is cleared
 Tab          | Top rail
 Down         | Bottom rail
-Tab          | Column 0, lower slot 0
+space        | Hints shown
+Tab          | Hint under column 9: blank
+space        | Hints hidden
 shift+Tab    | Bottom rail
+Tab          | Column 0, lower slot 0
+Tab          | Column 1: 0
+Tab          | Beam: the frame reads 0
+space        | The frame reads 0
 """
 WAIT, LIMIT, QUIET = 3.0, 0.5, 0.3  # seconds
 # Entering flat review (a keypad key) Orca reads every control of the window
