@@ -7,35 +7,15 @@
 set -uo pipefail
 ctallix=$1 language=${2:-}
 here=$(dirname "$0")
-work=$(mktemp -d)
-groups=()
-stop() {
-  for group in "${groups[@]}"; do kill -- "-$group" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap stop EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-
-# Polls for up to 10 s until COMMAND succeeds.
-poll() { for ((i = 0; i < 200; i++)); do "$@" && return 0; sleep 0.05; done; return 1; }
-
-# Each in a process group of its own, so that what it starts stops with it.
-setsid dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
-groups+=($!)
-poll test -s "$work/bus" || { echo "FAIL: no session bus"; exit 1; }
-export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+source "$here/buses.sh"
 # Accessibility off, as in a session where no screen reader has run yet.
-setsid /usr/libexec/at-spi-bus-launcher --a11y=0 --screen-reader=0 >/dev/null 2>&1 &
-groups+=($!)
+buses 0
 
 # English in a plain C locale, where the program must print nothing.
 locale=()
 [ -z "$language" ] && locale=(LC_ALL=C)
-env LANGUAGE="$language" "${locale[@]}" setsid "$ctallix" >"$work/ctallix.log" 2>&1 &
-program=$!
-groups+=($program)
+launch ctallix env LANGUAGE="$language" "${locale[@]}" "$ctallix"
+program=$started
 window() { window=$(xwininfo -root -tree | awk '/"cTallix"/ { print $1; exit }') && [ -n "$window" ]; }
 poll window || { echo "FAIL: ctallix mapped no window"; cat "$work/ctallix.log"; exit 1; }
 # In every language the window starts as the English one does, pixel for pixel.
