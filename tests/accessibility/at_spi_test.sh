@@ -7,7 +7,7 @@
 set -uo pipefail
 ctallix=$1 language=${2:-}
 here=$(dirname "$0")
-source "$here/buses.sh"
+source "$here/../buses.sh"
 # Accessibility off, as in a session where no screen reader has run yet.
 buses 0
 

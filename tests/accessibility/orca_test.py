@@ -14,7 +14,7 @@ import time
 
 # One row a key: the key as xdotool names it, then the words Orca must say
 # after it. "{A..B}" in the words makes one row a number from A to B, the same
-# key in each.
+# key in each; keys "K1, K2" with words "W1 / W2" type K1 then K2 for each.
 TABLE = """
 # 12.5 x 3 = 37.5; at start no control has the focus. Flat review (the
 # keypad) reads the focused control's line, every upper slot away from the
@@ -68,12 +68,8 @@ Down         | Column 1, lower slot 4
 shift+space  | Column 1, lower slot 4: gap; the column reads 9
 Right        | Column 0, lower slot 4
 shift+Return | Column 0, lower slot 4: gap; the column reads 9
-Left         | Column {1..2}, lower slot 4
-shift+space  | Column 2, lower slot 4: gap; the column reads 9
-Left         | Column 3, lower slot 4
-shift+space  | Column 3, lower slot 4: gap; the column reads 9
-Left         | Column 4, lower slot 4
-shift+space  | Column 4, lower slot 4: gap; the column reads 9
+Left         | Column 1, lower slot 4
+Left, shift+space | Column {2..4}, lower slot 4 / Column {2..4}, lower slot 4: gap; the column reads 9
 Tab          | Column 1: 9
 Tab          | Beam: the frame reads 99999
 Tab          | Clear
@@ -85,14 +81,7 @@ shift+Tab    | Beam: the frame reads 0
 shift+Tab    | Column 1: 0
 shift+Tab    | Column 4, lower slot 4
 shift+space  | Column 4, lower slot 4: gap; the column reads 9
-Right        | Column 3, lower slot 4
-shift+space  | Column 3, lower slot 4: gap; the column reads 9
-Right        | Column 2, lower slot 4
-shift+space  | Column 2, lower slot 4: gap; the column reads 9
-Right        | Column 1, lower slot 4
-shift+space  | Column 1, lower slot 4: gap; the column reads 9
-Right        | Column 0, lower slot 4
-shift+space  | Column 0, lower slot 4: gap; the column reads 9
+Right, shift+space | Column {3..0}, lower slot 4 / Column {3..0}, lower slot 4: gap; the column reads 9
 Tab          | Column 1: 9
 Tab          | Beam: the frame reads 99999
 Tab          | Multiply
@@ -223,11 +212,12 @@ def rows():
     """TABLE's rows, each (key, words), a range written out."""
     for line in TABLE.splitlines():
         if line and not line.startswith("#"):
-            key, words = (part.strip() for part in line.split("|"))
+            keys, words = (part.strip() for part in line.split("|"))
             a, b = map(int, RANGE.search(words).groups()) if RANGE.search(words) else (0, 0)
             step = 1 if b >= a else -1
             for n in range(a, b + step, step):
-                yield key, RANGE.sub(str(n), words)
+                for key, said in zip(keys.split(", "), RANGE.sub(str(n), words).split(" / ")):
+                    yield key, said
 
 
 def main():

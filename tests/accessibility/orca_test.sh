@@ -9,7 +9,7 @@ set -uo pipefail
 ctallix=$1
 here=$(dirname "$0")
 orca=
-source "$here/buses.sh"
+source "$here/../buses.sh"
 # Orca first, with KILL: it handles TERM in Python, which runs only when an
 # AT-SPI event wakes it, and it has nothing to save.
 before_stop() {

@@ -11,30 +11,15 @@
 set -uo pipefail
 ctallix=$1 driver=$2 scenarios=$3
 export LD_LIBRARY_PATH=$4${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}
-work=$(mktemp -d)
+source "$(dirname "$0")/../buses.sh"
 export CTALLIX_CANBERRA_LOG=$work/canberra.log
-weston=
-groups=()
-stop() {
-  for group in "${groups[@]}"; do kill -- "-$group" 2>/dev/null; done
-  [ -n "$weston" ] && kill "$weston" 2>/dev/null && wait "$weston" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap stop EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# Polls for up to 10 s until COMMAND succeeds.
-poll() { for ((i = 0; i < 200; i++)); do "$@" && return 0; sleep 0.05; done; return 1; }
-
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR=$work/runtime XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=ctallix-test
-weston --backend=headless-backend.so --xwayland --socket="$WAYLAND_DISPLAY" --idle-time=0 \
-  --log="$work/weston.log" >/dev/null 2>&1 &
-weston=$!
+launch weston-output weston --backend=headless-backend.so --xwayland --socket="$WAYLAND_DISPLAY" \
+  --idle-time=0 --log="$work/weston.log"
 x_display() { display=$(grep -o 'xserver listening on display :[0-9]*' "$work/weston.log" | grep -o ':[0-9]*$'); }
 if ! poll x_display || ! poll test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"; then
   echo "FAIL: weston did not start:"
@@ -50,15 +35,9 @@ rm -f "$CTALLIX_CANBERRA_LOG"
 # Wayland alone, worked through the accessibility bus (a session bus of the
 # test's own, accessibility on from the start): 8 / = rings the sound
 # theme's bell once per refusal, twice.
-setsid dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
-groups+=($!)
-poll test -s "$work/bus" || fail "no session bus"
-export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
-setsid /usr/libexec/at-spi-bus-launcher --a11y=1 >/dev/null 2>&1 &
-groups+=($!)
-setsid env -u DISPLAY "$ctallix" >"$work/bell.out" 2>&1 &
-groups+=($!)
-/usr/bin/python3 - "$!" <<'PYTHON' || fail "on Wayland alone: could not press 8 / = through AT-SPI"
+buses 1
+launch bell env -u DISPLAY "$ctallix"
+/usr/bin/python3 - "$started" <<'PYTHON' || fail "on Wayland alone: could not press 8 / = through AT-SPI"
 import sys, time
 import pyatspi
 pid, end = int(sys.argv[1]), time.monotonic() + 10

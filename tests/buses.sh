@@ -1,4 +1,4 @@
-# Sourced by the accessibility tests (run under scripts/with-xvfb.sh): a work
+# Sourced by the accessibility and session tests: a work
 # directory, processes started each in a process group of its own that stop
 # on every way out, a bounded poll, and the buses a screen reader uses.
 #   launch NAME COMMAND...  starts COMMAND in a group of its own (output to
