@@ -109,15 +109,11 @@ const Command &command(std::string_view name) {
 
 } // namespace
 
-template <class Handler> void Form1::handle(const QWidget *control, Handler handler) {
+template <class Handler> void Form1::handle(const Control &pressed, Handler handler) {
     change_.beadSlots.clear();
     change_.resultLaid = change_.refused = false;
-    change_.pressed = nullptr;
-    for (std::size_t row = 0; row < kLayout.size(); ++row)
-        if (controls_.at(row) == control)
-            change_.pressed = &kLayout.at(row);
-    if (change_.pressed != nullptr)
-        emit pressing(*change_.pressed);
+    change_.pressed = &pressed;
+    emit pressing(pressed);
     handler();
     emit changed(change_);
 }
@@ -148,7 +144,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), core_(*this) {
             widget = addPicture(c);
             break;
         case Kind::Beam:
-            widget = addBeam();
+            widget = addBeam(c);
             break;
         case Kind::Option:
             widget = addOption(c);
@@ -188,10 +184,10 @@ QWidget *Form1::addPicture(const Control &c) {
         lower_.at(k).at(c.index) = box;
         box->actOnPress();
         connect(box, &PictureBox::mouseDown, this,
-                [this, box, k, index](Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                                      QPointF pos) {
+                [this, &c, k, index](Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                                     QPointF pos) {
                     if (const std::int16_t code = buttonCode(button); code != 0)
-                        handle(box, [&] {
+                        handle(c, [&] {
                             core_.PicK_MouseDown(k, index, code, shiftMask(modifiers),
                                                  static_cast<float>(pos.x()),
                                                  static_cast<float>(pos.y()));
@@ -201,22 +197,22 @@ QWidget *Form1::addPicture(const Control &c) {
     case Kind::Upper:
         upper_.at(k).at(c.index == kUpperNear ? 0 : 1) = box;
         connect(box, &QAbstractButton::clicked, this,
-                [this, box, k, index] { handle(box, [&] { core_.PicK5_Click(k, index); }); });
+                [this, &c, k, index] { handle(c, [&] { core_.PicK5_Click(k, index); }); });
         break;
     default: // a rail
         connect(box, &QAbstractButton::clicked, this,
-                [this, box, index] { handle(box, [&] { core_.Picture22_Click(index); }); });
+                [this, &c, index] { handle(c, [&] { core_.Picture22_Click(index); }); });
     }
     return box;
 }
 
-QWidget *Form1::addBeam() {
+QWidget *Form1::addBeam(const Control &c) {
     auto *beam = new ClickLabel(this);
     QPalette palette = beam->palette();
     palette.setColor(QPalette::Window, kGrey);
     beam->setPalette(palette);
     connect(beam, &QAbstractButton::clicked, this,
-            [this, beam] { handle(beam, [&] { core_.Frame1_Click(); }); });
+            [this, &c] { handle(c, [&] { core_.Frame1_Click(); }); });
     return beam;
 }
 
@@ -236,9 +232,9 @@ QWidget *Form1::addOption(const Control &c) {
     options_->addButton(option, k);
     // On toggled, not clicked: the screen reader's toggle action selects
     // without a click.
-    connect(option, &QAbstractButton::toggled, this, [this, option, index](bool checked) {
+    connect(option, &QAbstractButton::toggled, this, [this, &c, index](bool checked) {
         if (checked)
-            handle(option, [&] { core_.Option1_Click(index); });
+            handle(c, [&] { core_.Option1_Click(index); });
     });
     option1_.at(k) = option;
     return option;
@@ -263,7 +259,7 @@ QWidget *Form1::addHint(const Control &c) {
     hint->setFont(labelFont(c.font));
     orangeOnWhite(hint);
     connect(hint, &QAbstractButton::clicked, this,
-            [this, hint, index] { handle(hint, [&] { core_.Lab1_Click(index); }); });
+            [this, &c, index] { handle(c, [&] { core_.Lab1_Click(index); }); });
     lab1_.at(c.column) = hint;
     return hint;
 }
@@ -280,9 +276,8 @@ QWidget *Form1::addCommand(const Control &c) {
     button->setAccessibleName(says);
     button->setAccessibleDescription(
         QCoreApplication::translate("ctallix::Command", does.description));
-    connect(button, &QAbstractButton::clicked, this, [this, button, handler = does.handler] {
-        handle(button, [&] { (core_.*handler)(); });
-    });
+    connect(button, &QAbstractButton::clicked, this,
+            [this, &c, handler = does.handler] { handle(c, [&] { (core_.*handler)(); }); });
     return button;
 }
 

@@ -86,12 +86,12 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    // Runs a handler of the core for a press on `control`, then says what
-    // it changed.
-    template <class Handler> void handle(const QWidget *control, Handler handler);
+    // Runs a handler of the core for a press on the control of layout row
+    // `pressed`, then says what it changed.
+    template <class Handler> void handle(const Control &pressed, Handler handler);
     // One control of each kind, as its layout row describes it.
     QWidget *addPicture(const Control &c);
-    QWidget *addBeam();
+    QWidget *addBeam(const Control &c);
     QWidget *addOption(const Control &c);
     QWidget *addLabel(const Control &c);
     QWidget *addHint(const Control &c);
