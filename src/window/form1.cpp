@@ -53,7 +53,11 @@ std::int16_t shiftMask(Qt::KeyboardModifiers modifiers) {
 }
 
 QFont labelFont(const Font &font) {
-    QFont qfont(*font.family);
+    QFont qfont;
+    // The installed stand-in first: asked for the design's face, which is
+    // not installed, Qt would sort every installed font for fallbacks before
+    // it tried the substitute. The design's face stays named after it.
+    qfont.setFamilies({QFont::substitute(*font.family), *font.family});
     qfont.setPixelSize(font.pixelSize);
     qfont.setBold(font.bold);
     // The labels show digits, "." and "Orvane", which every stand-in face
