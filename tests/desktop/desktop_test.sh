@@ -4,9 +4,6 @@
 #   marked fuzzy (msgfmt would leave it out of the menu entry) and passes the committed files.
 # desktop_test.sh no-display CTALLIX: without a display it can open, ctallix says why in one line
 #   and exits 1, with no display set, with one where no server listens, and on the X platform.
-# desktop_test.sh scenarios DRIVER CTALLIX SCENARIOS DPI PICTURE: the scenario table on the real
-#   window at Xft.dpi DPI (run under scripts/with-xvfb.sh), whose start picture is PICTURE, pixel
-#   for pixel.
 set -uo pipefail
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -28,10 +25,6 @@ elif [ "$1" = fuzzy ]; then
   # The first entry after the header marked fuzzy, as an editor marks a guess.
   sed -i '0,/^msgid "[^"]/s//#, fuzzy\n&/' "$work/po/de.po"
   ! check "$work/po" && grep -q 'de.po' "$work/out" || fail "a fuzzy entry passed the check"
-elif [ "$1" = scenarios ]; then
-  "$2" "$3" "$4" --dpi "$5" --shot "$work/start.ppm" || fail "the scenarios on the real window"
-  differ=$(compare -metric AE "$work/start.ppm" "$6" null: 2>&1) ||
-    fail "the window at $5 dpi starts unlike ${6##*/}: $differ pixels differ"
 else
   free=200
   while [ -e "/tmp/.X11-unix/X$free" ] || [ -e "/tmp/.X$free-lock" ]; do free=$((free + 1)); done

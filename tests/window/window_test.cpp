@@ -1,18 +1,27 @@
-// Form1 on the offscreen platform: every control where the layout puts it,
-// the bitmaps as a person would check them, the fonts, and the scenario table
-// worked from the keyboard alone. Run as it is, with QT_SCALE_FACTOR=2
-// (bitmaps enlarged pixel for pixel) and with a font configuration that knows only DejaVu Sans (the
-// labels still draw).
+// Form1 on the offscreen platform and on X (under Xvfb): every control where
+// the layout puts it, the bitmaps as a person would check them, the fonts,
+// the start picture the X server shows, and the scenario table worked from
+// the keyboard and, on X, with the mouse. Run as it is, with QT_SCALE_FACTOR=2
+// (bitmaps enlarged pixel for pixel), with a font configuration that knows
+// only DejaVu Sans (the labels still draw), and on X at 100 % and 150 %.
 #include "scenario.h"
 #include "window/bitmap.h"
 #include "window/form1.h"
 #include "window/images/image_list.h"
+#include "x_server.h"
 
+#include "desktop/bell.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QColorSpace>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScreen>
 #include <QtTest>
+
+#include <xcb/xcb.h>
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -27,8 +36,152 @@ class WindowTest : public QObject {
         return shot != blank;
     }
 
+    // Counts the markers (x_server.h) that reached the program.
+    struct Marks : QAbstractNativeEventFilter {
+        long sent = 0, seen = 0;
+        bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override {
+            const auto *e = static_cast<xcb_client_message_event_t *>(message);
+            if (type != "xcb_generic_event_t" || (e->response_type & 0x7f) != XCB_CLIENT_MESSAGE ||
+                e->type != ctallix::test::markerType())
+                return false;
+            seen = e->data.data32[0];
+            return true;
+        }
+    };
+
+    static QString nameOf(const ctallix::test::Event &e) {
+        const QString k = QString::number(e.column), i = QString::number(e.item);
+        switch (e.kind) {
+        case 'U':
+            return (e.column == 9 ? "pic9" : "Pic" + k) + "5(" + i + ")";
+        case 'O':
+        case 'H':
+            return (e.kind == 'O' ? "Option1(" : "Lab1(") + k + ")";
+        case 'B':
+        case 'T':
+        case 'b':
+            return e.kind == 'B' ? "Frame1" : e.kind == 'T' ? "Picture22(1)" : "Picture22(0)";
+        case 'x':
+        case '/':
+        case '=':
+        case 'C':
+            return QString("Command%1").arg(QString("x/=C").indexOf(QChar(e.kind)) + 1);
+        default:
+            return "Pic" + k + "(" + i + ")";
+        }
+    }
+
+    // The part a control belongs to: the frame's slots, or its own kind.
+    static QString partOf(const QWidget *w) {
+        const QString name = w != nullptr ? w->objectName() : QString();
+        return name.startsWith("Pic", Qt::CaseInsensitive) && !name.startsWith("Picture")
+                   ? QString("frame")
+                   : name.section('(', 0, 0).remove(QRegularExpression("[0-9]$"));
+    }
+
+    static void type(ctallix::Form1 &form, const ctallix::test::Event &e) {
+        const bool right = e.kind == 'R' || e.button == 'R';
+        if ((!Acts(e) && !right) || e.button == 'M')
+            return; // released elsewhere, or a middle click: no key does that
+        const QWidget *target = form.findChild<QWidget *>(nameOf(e));
+        QWindow *window = form.windowHandle();
+        for (const auto &[key, modifiers] : {std::pair{Qt::Key_5, Qt::NoModifier},
+                                             {Qt::Key_Asterisk, Qt::NoModifier},
+                                             {Qt::Key_Return, Qt::ControlModifier}})
+            QTest::keyClick(window, key, modifiers);
+        for (int step = 0; form.focusWidget() != target && step < 40; ++step) {
+            const QWidget *at = form.focusWidget();
+            const QPoint to =
+                target->geometry().center() - (at != nullptr ? at->geometry().center() : QPoint());
+            QTest::keyClick(window, partOf(at) != partOf(target) ? Qt::Key_Tab
+                                    : qAbs(to.x()) > 20
+                                        ? (to.x() < 0 ? Qt::Key_Left : Qt::Key_Right)
+                                    : to.y() < 0 ? Qt::Key_Up
+                                                 : Qt::Key_Down);
+        }
+        QTest::keyClick(window, Qt::Key_Space, right ? Qt::ShiftModifier : Qt::NoModifier);
+    }
+
+    // Presses the event's button on its control, after releasing the one
+    // held; returns the button now held down, or 0.
+    static unsigned click(ctallix::Form1 &form, const ctallix::test::Event &e, unsigned held) {
+        using ctallix::test::movePointer;
+        if (held != 0)
+            ctallix::test::pressButton(held, false);
+        const auto at = [&](const QWidget *w, QPoint p) {
+            const QPoint device = w->mapToGlobal(p) * w->devicePixelRatioF();
+            movePointer(device.x(), device.y());
+        };
+        const QWidget *target = form.findChild<QWidget *>(nameOf(e));
+        QPoint middle = target->rect().center(); // the beam's is under a marker
+        if (form.childAt(target->mapTo(&form, middle)) != target)
+            middle.setX(5);
+        const bool lower = QString("LRM").contains(QChar(e.kind));
+        const char which = lower ? e.kind : e.button;
+        const unsigned button = which == 'R' ? 3 : which == 'M' ? 2 : 1;
+        at(target, middle);
+        ctallix::test::pressButton(button, true);
+        if (e.release == '+')
+            return button;
+        if (e.release == '~')
+            at(&form, {form.width() + 30, 141});
+        else if (e.release == '^')
+            at(form.findChild<QWidget *>("Label2"), {84, 12});
+        else if (lower) // a lower slot acts on the press: the release comes elsewhere
+            at(&form, {450, 150});
+        ctallix::test::pressButton(button, false);
+        return 0;
+    }
+
+    // What the window shows, in the scenario table's terms.
+    static QString shown(const ctallix::Form1 &form, int beeps) {
+        QString frame, lab1;
+        for (int k = 9; k >= 0; --k) {
+            int digit = form.showsGap(form.slot(k, ctallix::Half::Upper, 5)) ? 5 : 0;
+            for (int i = 0; i < 5; ++i)
+                digit += form.showsGap(form.slot(k, ctallix::Half::Lower, i)) ? i : 0;
+            frame += QChar('0' + digit);
+            const QString hint =
+                form.findChild<QAbstractButton *>(QString("Lab1(%1)").arg(k))->text();
+            lab1 += hint.isEmpty() ? QChar('.') : hint[0];
+        }
+        return QString("%1 lab1=%2 label2=%3 hints=%4 dot=%5 beeps=%6")
+            .arg(frame, lab1, form.findChild<QLabel *>("Label2")->text())
+            .arg(form.findChild<QWidget *>("Lab1(0)")->isVisible())
+            .arg(form.decimalColumn())
+            .arg(beeps);
+    }
+
+    static QString wanted(const ctallix::test::Scenario &s) {
+        return QString("%1 lab1=%2 label2=%3 hints=%4 dot=%5 beeps=%6")
+            .arg(QString::fromStdString(s.frame), QString::fromStdString(s.lab1).replace('_', '.'),
+                 QString::fromStdString(s.label2))
+            .arg(s.hints)
+            .arg(s.dot)
+            .arg(s.beeps);
+    }
+
 private slots:
-    void initTestCase() { form.show(); }
+    void initTestCase() {
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+    }
+
+    // On X the window starts as the committed picture of its scale shows it.
+    void startPicture() {
+        if (QGuiApplication::platformName() != "xcb")
+            QSKIP("the picture is read from the X server");
+        const QString picture = form.devicePixelRatioF() == 1 ? "screenshot" : "screenshot-150";
+        QImage want(CTALLIX_DOCS "/" + picture + ".png");
+        want.setColorSpace({}); // the file's sRGB tag; the shot has none
+        want.convertTo(QImage::Format_RGB32);
+        const auto shot = [&] {
+            QImage image = form.screen()->grabWindow(form.winId()).toImage();
+            image.setDevicePixelRatio(1);
+            return image.convertToFormat(QImage::Format_RGB32);
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(shot() == want, qPrintable(picture), 5000);
+    }
 
     // 101 uniquely named controls, the window's size, title and texts, and
     // what lies over what where controls overlap: the marker over the beam,
@@ -92,93 +245,46 @@ private slots:
                          dx < s ? QColor(140, 103, 58) : QColor(179, 143, 99));
     }
 
-    // Every scenario typed instead of clicked, the way a keyboard user goes:
-    // Tab to the control's part, arrows towards it, Space (Shift+Space for
-    // the right button); digits, operators and Ctrl+Enter typed on the way
-    // change nothing. The scenario ends as it does with the mouse.
-    void keyboard() {
-        const auto nameOf = [](const ctallix::test::Event &e) -> QString {
-            const QString k = QString::number(e.column), i = QString::number(e.item);
-            switch (e.kind) {
-            case 'U':
-                return (e.column == 9 ? "pic9" : "Pic" + k) + "5(" + i + ")";
-            case 'O':
-            case 'H':
-                return (e.kind == 'O' ? "Option1(" : "Lab1(") + k + ")";
-            case 'B':
-            case 'T':
-            case 'b':
-                return e.kind == 'B' ? "Frame1" : e.kind == 'T' ? "Picture22(1)" : "Picture22(0)";
-            case 'x':
-            case '/':
-            case '=':
-            case 'C':
-                return QString("Command%1").arg(QString("x/=C").indexOf(QChar(e.kind)) + 1);
-            default:
-                return "Pic" + k + "(" + i + ")";
-            }
-        };
-        // The part a control belongs to: the frame's slots, or its own kind.
-        const auto partOf = [](const QWidget *w) {
-            const QString name = w != nullptr ? w->objectName() : QString();
-            return name.startsWith("Pic", Qt::CaseInsensitive) && !name.startsWith("Picture")
-                       ? QString("frame")
-                       : name.section('(', 0, 0).remove(QRegularExpression("[0-9]$"));
-        };
-        for (const ctallix::test::Scenario &s : ctallix::test::ReadScenarios(CTALLIX_SCENARIOS)) {
-            ctallix::Form1 typed;
-            int beeps = 0;
-            connect(&typed, &ctallix::Form1::bell, [&] { ++beeps; });
-            typed.show();
-            QWindow *window = typed.windowHandle();
-            for (const ctallix::test::Event &e : s.events) {
-                const bool right = e.kind == 'R' || e.button == 'R';
-                if ((!Acts(e) && !right) || e.button == 'M')
-                    continue; // released elsewhere, or a middle click: no key does that
-                const QWidget *target = typed.findChild<QWidget *>(nameOf(e));
-                QVERIFY(target != nullptr);
-                for (const auto &[key, modifiers] : {std::pair{Qt::Key_5, Qt::NoModifier},
-                                                     {Qt::Key_Asterisk, Qt::NoModifier},
-                                                     {Qt::Key_Return, Qt::ControlModifier}})
-                    QTest::keyClick(window, key, modifiers);
-                for (int step = 0; typed.focusWidget() != target; ++step) {
-                    QVERIFY2(step < 40, qPrintable(QString::fromStdString(s.name)));
-                    const QWidget *at = typed.focusWidget();
-                    const QPoint to = target->geometry().center() -
-                                      (at != nullptr ? at->geometry().center() : QPoint());
-                    QTest::keyClick(window, partOf(at) != partOf(target) ? Qt::Key_Tab
-                                            : qAbs(to.x()) > 20
-                                                ? (to.x() < 0 ? Qt::Key_Left : Qt::Key_Right)
-                                            : to.y() < 0 ? Qt::Key_Up
-                                                         : Qt::Key_Down);
+    // Every scenario worked as its users work the window: typed from the
+    // keyboard alone and, on X, clicked through the X server (XTest), whose
+    // bells are counted. Typed: Tab to the control's part, arrows towards
+    // it, Space (Shift+Space for the right button); digits, operators and
+    // Ctrl+Enter typed on the way change nothing. Clicked: pressed in the
+    // control and released there, outside the window (~) or over the display
+    // line (^), or held down (+) while the window is read.
+    void scenarios() {
+        using ctallix::test::Event;
+        const bool x11 = QGuiApplication::platformName() == "xcb";
+        QVERIFY(!x11 || ctallix::test::openXServer());
+        Marks marks;
+        qApp->installNativeEventFilter(&marks);
+        for (const ctallix::test::Scenario &s : ctallix::test::ReadScenarios(CTALLIX_SCENARIOS))
+            for (const bool clicked : {false, x11}) {
+                ctallix::Form1 form;
+                int beeps = 0;
+                connect(&form, &ctallix::Form1::bell, [&] { ++beeps; });
+                if (clicked)
+                    connect(&form, &ctallix::Form1::bell, &ctallix::ringBell);
+                form.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&form));
+                int bells = clicked ? ctallix::test::bellsRung() : 0;
+                unsigned held = 0;
+                for (const Event &e : s.events)
+                    clicked ? void(held = click(form, e, held)) : type(form, e);
+                if (clicked) { // every event the server sent before the marker handled
+                    ctallix::test::sendMarker(form.winId(), ++marks.sent);
+                    QTRY_VERIFY_WITH_TIMEOUT(marks.seen == marks.sent, 5000);
                 }
-                QTest::keyClick(window, Qt::Key_Space, right ? Qt::ShiftModifier : Qt::NoModifier);
+                const QString name =
+                    " in " + QString::fromStdString(s.name) + (clicked ? " (clicked)" : " (typed)");
+                bells = 0;
+                QTRY_COMPARE_WITH_TIMEOUT(
+                    shown(form, clicked ? bells += ctallix::test::bellsRung() : beeps) + name,
+                    wanted(s) + name, 5000);
+                if (held != 0)
+                    ctallix::test::pressButton(held, false);
             }
-            QString frame, lab1;
-            for (int k = 9; k >= 0; --k) {
-                int digit = typed.showsGap(typed.slot(k, ctallix::Half::Upper, 5)) ? 5 : 0;
-                for (int i = 0; i < 5; ++i)
-                    digit += typed.showsGap(typed.slot(k, ctallix::Half::Lower, i)) ? i : 0;
-                frame += QChar('0' + digit);
-                const QString hint =
-                    typed.findChild<QAbstractButton *>(QString("Lab1(%1)").arg(k))->text();
-                lab1 += hint.isEmpty() ? QChar('.') : hint[0];
-            }
-            const QString got = QString("%1 lab1=%2 label2=%3 hints=%4 dot=%5 beeps=%6")
-                                    .arg(frame, lab1, typed.findChild<QLabel *>("Label2")->text())
-                                    .arg(typed.findChild<QWidget *>("Lab1(0)")->isVisible())
-                                    .arg(typed.decimalColumn())
-                                    .arg(beeps);
-            const QString want = QString("%1 lab1=%2 label2=%3 hints=%4 dot=%5 beeps=%6")
-                                     .arg(QString::fromStdString(s.frame),
-                                          QString::fromStdString(s.lab1).replace('_', '.'),
-                                          QString::fromStdString(s.label2))
-                                     .arg(s.hints)
-                                     .arg(s.dot)
-                                     .arg(s.beeps);
-            QCOMPARE(got + " in " + QString::fromStdString(s.name),
-                     want + " in " + QString::fromStdString(s.name));
-        }
+        qApp->removeNativeEventFilter(&marks);
     }
 
     // A click shows no outline; a key outlines the focused control, just
