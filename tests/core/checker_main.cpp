@@ -1,15 +1,13 @@
 // The core's tests, every event through the checker (checker.h):
 //   core_checker SCENARIOS.TXT  the scenario table, under a German locale
-//     (decimal comma), and the number texts that no event reaches;
+//     (decimal comma);
 //   core_checker --seed N --events M  random events: numbers around the
 //     decimal column, frequent operations, now and then a whole number at
 //     the frame's edges. A failure prints the last events and a replay line.
-#include "calc/number_text.h"
 #include "checker.h"
 
 #include <clocale>
 #include <cstdio>
-#include <limits>
 #include <random>
 
 using namespace ctallix;
@@ -24,41 +22,6 @@ void Check(bool ok, const std::string &where, const std::string &what) {
         std::printf("FAIL %s: %s\n", where.c_str(), what.c_str());
     failures += !ok;
 }
-
-const std::string kFill(1, '\0');
-const struct {
-    std::string text;
-    double value;
-} kReads[] = {
-    {"0000000000.", 0},
-    {"0000012.345", 12.345},
-    {kFill + "36.", 0},
-    {"4" + kFill + ".", 4},
-    {"12.3.4", 12.3},
-    {" 1\t2\n.5", 12.5},
-    {"1\r2", 1},
-    {"", 0},
-    {"99999.99999", 99999.99999},
-    {"0." + std::string(400, '0') + "1", 0},
-};
-const struct {
-    double x;
-    int places;
-    std::string text;
-} kFormats[] = {
-    {12.5, 3, "12.500"},
-    {7.6, 0, "8"},
-    {0.125, 1, "0.1"},
-    {0, 3, "0.000"},
-    {1.005, 2, "1.01"},
-    {9.995, 2, "10.00"},
-    {-0.004, 2, "0.00"},
-    {1e20, 0, "100000000000000000000"},
-    {9999999999.5, 0, "10000000000"},
-    {1e-9, 9, "0.000000001"},
-    {std::numeric_limits<double>::quiet_NaN(), 2, "nan"},
-    {std::numeric_limits<double>::infinity(), 0, "inf"},
-};
 
 int Scenarios(const char *path) {
     const bool comma = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr &&
@@ -78,10 +41,6 @@ int Scenarios(const char *path) {
               "shows " + view.shown() + "\n  expected " + Expected(s));
         Check(view.beeps == s.beeps, s.name, std::to_string(view.beeps) + " beeps");
     }
-    for (const auto &r : kReads)
-        Check(ParseNumberText(r.text) == r.value, "reading", r.text);
-    for (const auto &f : kFormats)
-        Check(FormatFixed(f.x, f.places) == f.text, "formatting", f.text);
     std::printf("%zu scenarios, %d failures\n", scenarios.size(), failures);
     return failures != 0;
 }

@@ -51,24 +51,15 @@ class WindowTest : public QObject {
 
     static QString nameOf(const ctallix::test::Event &e) {
         const QString k = QString::number(e.column), i = QString::number(e.item);
-        switch (e.kind) {
-        case 'U':
+        if (const int command = QString("x/=C").indexOf(QChar(e.kind)); command >= 0)
+            return QString("Command%1").arg(command + 1);
+        if (e.kind == 'U')
             return (e.column == 9 ? "pic9" : "Pic" + k) + "5(" + i + ")";
-        case 'O':
-        case 'H':
+        if (e.kind == 'O' || e.kind == 'H')
             return (e.kind == 'O' ? "Option1(" : "Lab1(") + k + ")";
-        case 'B':
-        case 'T':
-        case 'b':
-            return e.kind == 'B' ? "Frame1" : e.kind == 'T' ? "Picture22(1)" : "Picture22(0)";
-        case 'x':
-        case '/':
-        case '=':
-        case 'C':
-            return QString("Command%1").arg(QString("x/=C").indexOf(QChar(e.kind)) + 1);
-        default:
-            return "Pic" + k + "(" + i + ")";
-        }
+        if (e.kind == 'T' || e.kind == 'b')
+            return QString("Picture22(%1)").arg(e.kind == 'T');
+        return e.kind == 'B' ? "Frame1" : "Pic" + k + "(" + i + ")";
     }
 
     // The part a control belongs to: the frame's slots, or its own kind.
