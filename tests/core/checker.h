@@ -76,7 +76,6 @@ public:
     }
 
     int dot() const { return dot_; }
-    const RecordingView &view() const { return view_; }
     long judged = 0, followed = 0;
 
 private:

@@ -1,12 +1,9 @@
-// The core's tests, every event through the checker (checker.h):
-//   core_checker SCENARIOS.TXT  the scenario table, under a German locale
-//     (decimal comma);
-//   core_checker --seed N --events M  random events: numbers around the
+// The core's random test, every event through the checker (checker.h):
+//   core_checker [--seed N] [--events M]  random events: numbers around the
 //     decimal column, frequent operations, now and then a whole number at
 //     the frame's edges. A failure prints the last events and a replay line.
 #include "checker.h"
 
-#include <clocale>
 #include <cstdio>
 #include <random>
 
@@ -14,36 +11,6 @@ using namespace ctallix;
 using namespace ctallix::test;
 
 namespace {
-
-int failures = 0;
-
-void Check(bool ok, const std::string &where, const std::string &what) {
-    if (!ok)
-        std::printf("FAIL %s: %s\n", where.c_str(), what.c_str());
-    failures += !ok;
-}
-
-int Scenarios(const char *path) {
-    const bool comma = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr &&
-                       std::string(std::localeconv()->decimal_point) == ",";
-    Check(comma, "locale", "de_DE.UTF-8 with its decimal comma is not available");
-    const auto scenarios = ReadScenarios(path);
-    for (const Scenario &s : scenarios) {
-        Checker checker;
-        for (std::size_t i = 0; i < s.events.size(); ++i) {
-            const std::string problem = checker.Apply(s.events[i]);
-            Check(problem.empty(), s.name, "after event " + std::to_string(i + 1) + ": " + problem);
-            if (!problem.empty())
-                break; // the model is off from here on
-        }
-        const RecordingView &view = checker.view();
-        Check(view.shown() == Expected(s), s.name,
-              "shows " + view.shown() + "\n  expected " + Expected(s));
-        Check(view.beeps == s.beeps, s.name, std::to_string(view.beeps) + " beeps");
-    }
-    std::printf("%zu scenarios, %d failures\n", scenarios.size(), failures);
-    return failures != 0;
-}
 
 int Random(const char *self, unsigned long seed, long events) {
     std::mt19937_64 rng(seed);
@@ -84,7 +51,6 @@ int Random(const char *self, unsigned long seed, long events) {
 } // namespace
 
 int main(int argc, char **argv) {
-    return argc == 2 ? Scenarios(argv[1])
-                     : Random(argv[0], argc > 2 ? std::stoul(argv[2]) : 1,
-                              argc > 4 ? std::stol(argv[4]) : 100000);
+    return Random(argv[0], argc > 2 ? std::stoul(argv[2]) : 1,
+                  argc > 4 ? std::stol(argv[4]) : 100000);
 }

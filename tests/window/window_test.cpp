@@ -23,6 +23,8 @@
 
 #include <xcb/xcb.h>
 
+#include <clocale>
+
 class WindowTest : public QObject {
     Q_OBJECT
 
@@ -247,6 +249,8 @@ private slots:
         using ctallix::test::Event;
         const bool x11 = QGuiApplication::platformName() == "xcb";
         QVERIFY(!x11 || ctallix::test::openXServer());
+        if (qEnvironmentVariableIsSet("LC_ALL")) // the locale asked for (a decimal comma) holds
+            QCOMPARE(QString(std::setlocale(LC_ALL, nullptr)), qEnvironmentVariable("LC_ALL"));
         Marks marks;
         qApp->installNativeEventFilter(&marks);
         for (const ctallix::test::Scenario &s : ctallix::test::ReadScenarios(CTALLIX_SCENARIOS))
