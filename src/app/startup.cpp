@@ -30,6 +30,26 @@ void skipBusAutolaunch() {
 
 // The configuration and caches are several milliseconds of XML parsing;
 // fontconfig is thread-safe, and Qt finds them read.
-FontconfigWarmUp::FontconfigWarmUp() : thread_([] { FcInit(); }) {}
+FontconfigWarmUp::FontconfigWarmUp() {
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    const sched_param priority{};
+    pthread_attr_setinheritsched(&attributes, PTHREAD_EXPLICIT_SCHED);
+    pthread_attr_setschedpolicy(&attributes, SCHED_BATCH);
+    pthread_attr_setschedparam(&attributes, &priority);
+    const auto read = [](void *) -> void * {
+        FcInit();
+        return nullptr;
+    };
+    running_ = pthread_create(&thread_, &attributes, read, nullptr) == 0 ||
+               pthread_create(&thread_, nullptr, read, nullptr) == 0;
+    pthread_attr_destroy(&attributes);
+}
+
+void FontconfigWarmUp::wait() {
+    if (running_)
+        pthread_join(thread_, nullptr);
+    running_ = false;
+}
 
 } // namespace ctallix
