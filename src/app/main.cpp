@@ -6,6 +6,7 @@
 #include "desktop/bell.h"
 #include "desktop/desktop_entry.h"
 #include "desktop/platform.h"
+#include "desktop/start_picture.h"
 #include "desktop/translations.h"
 #include "window/form1.h"
 
@@ -39,8 +40,9 @@ int main(int argc, char *argv[]) {
         &form, &ctallix::Form1::pressing, &form,
         [&form](const ctallix::Control &pressed) { ctallix::framePressing(form, pressed); });
     ctallix::followFocus(form);
+    ctallix::giveStartPicture(form);
     ctallix::showAsEntry(form);
-    form.drawTextAhead();
+    form.drawTextAhead(); // on X the start picture has already loaded the faces
     QTimer::singleShot(0, [] { ctallix::followScreenReaderSwitch(); });
     return QApplication::exec();
 }

@@ -11,6 +11,7 @@
 #include "x_server.h"
 
 #include "desktop/bell.h"
+#include "desktop/start_picture.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QColorSpace>
@@ -160,7 +161,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
     }
 
-    // On X the window starts as the committed picture of its scale shows it.
+    // On X the window starts as the committed picture of its scale shows it,
+    // from the moment the server maps it: before the program has handled an
+    // event, the server shows it as the window's background. Once the
+    // program paints, an expose no longer brings the start picture back.
     void startPicture() {
         if (QGuiApplication::platformName() != "xcb")
             QSKIP("the picture is read from the X server");
@@ -174,6 +178,22 @@ private slots:
             return image.convertToFormat(QImage::Format_RGB32);
         };
         QTRY_VERIFY2_WITH_TIMEOUT(shot() == want, qPrintable(picture), 5000);
+
+        QVERIFY(ctallix::test::openXServer());
+        form.hide(); // the picture it shows would show through a window without one
+        ctallix::Form1 early;
+        ctallix::giveStartPicture(early);
+        early.show();
+        xcb_flush(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection());
+        QVERIFY2(ctallix::test::windowPicture(early.winId()) == want, "at the map");
+        QVERIFY(QTest::qWaitForWindowExposed(&early));
+        QTest::mouseClick(early.findChild<QWidget *>("Pic3(2)"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(ctallix::test::windowPicture(early.winId()) != want, 5000);
+        const QImage changed = ctallix::test::windowPicture(early.winId());
+        QVERIFY2(ctallix::test::windowPicture(early.winId(), true) == changed, "after an expose");
+        early.hide();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
     }
 
     // 101 uniquely named controls, the window's size, title and texts, and

@@ -2,7 +2,10 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+
+#include <unistd.h>
 
 namespace ctallix::test {
 
@@ -13,7 +16,7 @@ int xkbEvent = 0;
 
 bool openXServer() {
     int op, error, major = XkbMajorVersion, minor = XkbMinorVersion;
-    if ((display = XOpenDisplay(nullptr)) == nullptr ||
+    if ((display == nullptr && (display = XOpenDisplay(nullptr)) == nullptr) ||
         !XkbQueryExtension(display, &op, &xkbEvent, &error, &major, &minor) ||
         !XTestQueryExtension(display, &op, &error, &major, &minor))
         return false;
@@ -50,6 +53,23 @@ int bellsRung() {
         bells += e.type == xkbEvent && reinterpret_cast<XkbAnyEvent &>(e).xkb_type == XkbBellNotify;
     }
     return bells;
+}
+
+QImage windowPicture(unsigned long window, bool clear) {
+    XWindowAttributes a{};
+    for (int i = 0;
+         i < 500 && (!XGetWindowAttributes(display, window, &a) || a.map_state != IsViewable); ++i)
+        usleep(10000);
+    if (clear)
+        XClearArea(display, window, 0, 0, 0, 0, False);
+    XImage *image = XGetImage(display, window, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return {};
+    const QImage picture = QImage(reinterpret_cast<const uchar *>(image->data), a.width, a.height,
+                                  image->bytes_per_line, QImage::Format_RGB32)
+                               .copy();
+    XDestroyImage(image);
+    return picture;
 }
 
 } // namespace ctallix::test
