@@ -1,4 +1,5 @@
 #include "desktop/desktop_entry.h"
+#include "desktop/x11_connection.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -42,12 +43,11 @@ void nameDesktopEntry() {
 }
 
 void showAsEntry(QWidget &window) {
-    const QString platform = QGuiApplication::platformName();
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (platform == u"xcb" && x11 != nullptr && x11->connection() != nullptr)
-        nameEntryOnX(x11->connection(), static_cast<xcb_window_t>(window.winId()));
+    if (xcb_connection_t *connection = x11Connection(); connection != nullptr)
+        nameEntryOnX(connection, static_cast<xcb_window_t>(window.winId()));
     window.show();
-    if (platform.startsWith(u"wayland") && qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN"))
+    if (QGuiApplication::platformName().startsWith(u"wayland") &&
+        qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN"))
         window.activateWindow();
 }
 

@@ -1,11 +1,9 @@
 #include "desktop/start_picture.h"
+#include "desktop/x11_connection.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QWidget>
 #include <QWindow>
-
-#include <xcb/xcb.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -60,9 +58,8 @@ private:
 } // namespace
 
 void giveStartPicture(QWidget &window) {
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11 != nullptr ? x11->connection() : nullptr;
-    if (connection == nullptr || QGuiApplication::platformName() != QLatin1String("xcb"))
+    xcb_connection_t *connection = x11Connection();
+    if (connection == nullptr)
         return;
     const auto id = static_cast<xcb_window_t>(window.winId());
     const auto geometryCookie = xcb_get_geometry(connection, id);
