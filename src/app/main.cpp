@@ -40,9 +40,12 @@ int main(int argc, char *argv[]) {
         &form, &ctallix::Form1::pressing, &form,
         [&form](const ctallix::Control &pressed) { ctallix::framePressing(form, pressed); });
     ctallix::followFocus(form);
-    ctallix::giveStartPicture(form);
+    // The start picture loads the labels' faces before the window maps;
+    // without one, they are loaded while the display server maps it.
+    const bool pictured = ctallix::giveStartPicture(form);
     ctallix::showAsEntry(form);
-    form.drawTextAhead(); // on X the start picture has already loaded the faces
+    if (!pictured)
+        form.drawTextAhead();
     QTimer::singleShot(0, [] { ctallix::followScreenReaderSwitch(); });
     return QApplication::exec();
 }

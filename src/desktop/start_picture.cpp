@@ -57,10 +57,10 @@ private:
 
 } // namespace
 
-void giveStartPicture(QWidget &window) {
+bool giveStartPicture(QWidget &window) {
     xcb_connection_t *connection = x11Connection();
     if (connection == nullptr)
-        return;
+        return false;
     const auto id = static_cast<xcb_window_t>(window.winId());
     const auto geometryCookie = xcb_get_geometry(connection, id);
     const auto attributesCookie = xcb_get_window_attributes(connection, id);
@@ -70,7 +70,7 @@ void giveStartPicture(QWidget &window) {
         xcb_get_window_attributes_reply(connection, attributesCookie, nullptr), &std::free);
     if (!geometry || !attributes ||
         !laidOutAsRgb32(connection, attributes->visual, geometry->depth))
-        return;
+        return false;
 
     // The picture at the window's scale, as the window's own first paint
     // draws it.
@@ -97,6 +97,7 @@ void giveStartPicture(QWidget &window) {
     xcb_free_pixmap(connection, pixmap); // the window keeps its background
     window.windowHandle()->installEventFilter(
         new TakeOffAtExpose(connection, id, window.windowHandle()));
+    return true;
 }
 
 } // namespace ctallix

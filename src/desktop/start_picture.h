@@ -11,8 +11,8 @@ namespace ctallix {
 // maps the window; at the first expose, once the program paints the window
 // itself, the background is taken off again (Qt's windows have none), so a
 // later expose never shows the start picture over what the window shows
-// then. Does nothing on other platforms, or where the window's visual is not
-// 24-bit true colour as the picture is laid out.
-void giveStartPicture(QWidget &window);
+// then. Returns false, having done nothing, on other platforms or where the
+// window's visual is not 24-bit true colour as the picture is laid out.
+bool giveStartPicture(QWidget &window);
 
 } // namespace ctallix
