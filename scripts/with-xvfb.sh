@@ -43,9 +43,11 @@ if [ -z "$number" ]; then
   exit 1
 fi
 
-# Programs on this display keep their runtime files here unless told otherwise.
+# Programs on this display keep their runtime files here unless told
+# otherwise, and their caches (cTallix's start pictures) here always: each
+# run starts from none, and leaves none behind.
 mkdir -m 700 "$dir/runtime"
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$dir/runtime}
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$dir/runtime} XDG_CACHE_HOME=$dir/cache
 status=0
 DISPLAY=":$number" "$@" || status=$?
 exit "$status"

@@ -40,11 +40,11 @@ int main(int argc, char *argv[]) {
         &form, &ctallix::Form1::pressing, &form,
         [&form](const ctallix::Control &pressed) { ctallix::framePressing(form, pressed); });
     ctallix::followFocus(form);
-    // The start picture loads the labels' faces before the window maps;
-    // without one, they are loaded while the display server maps it.
-    const bool pictured = ctallix::giveStartPicture(form);
+    // A start picture rendered now loads the labels' faces before the window
+    // maps; otherwise they are loaded while the display server maps it.
+    const ctallix::StartPicture picture = ctallix::giveStartPicture(form);
     ctallix::showAsEntry(form);
-    if (!pictured)
+    if (picture != ctallix::StartPicture::Rendered)
         form.drawTextAhead();
     QTimer::singleShot(0, [] { ctallix::followScreenReaderSwitch(); });
     return QApplication::exec();

@@ -1,4 +1,5 @@
 #include "desktop/start_picture.h"
+#include "desktop/remembered_picture.h"
 #include "desktop/x11_connection.h"
 
 #include <QImage>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 namespace ctallix {
 
@@ -35,32 +37,58 @@ bool laidOutAsRgb32(xcb_connection_t *connection, xcb_visualid_t visual, std::ui
     return false;
 }
 
-// Takes the background off at the window's first expose.
+// The window as it starts, at its scale, as its own first paint draws it.
+QImage render(QWidget &window, QSize size) {
+    QImage picture(size, QImage::Format_RGB32);
+    picture.setDevicePixelRatio(window.windowHandle()->devicePixelRatio());
+    window.render(&picture);
+    return picture;
+}
+
+// At the window's first expose, before the program paints it: takes the
+// background off, and leaves the picture the window starts with in the
+// cache for the next start, where the one there is not it.
 class TakeOffAtExpose : public QObject {
 public:
-    TakeOffAtExpose(xcb_connection_t *connection, xcb_window_t window, QObject *parent)
-        : QObject(parent), connection_(connection), window_(window) {}
+    TakeOffAtExpose(xcb_connection_t *connection, xcb_window_t window, QWidget &widget,
+                    RememberedPicture remembered, QImage rendered)
+        : QObject(widget.windowHandle()), connection_(connection), window_(window), widget_(widget),
+          remembered_(std::move(remembered)), rendered_(std::move(rendered)) {}
 
-    bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == QEvent::Expose) {
-            const std::uint32_t none = XCB_BACK_PIXMAP_NONE;
-            xcb_change_window_attributes(connection_, window_, XCB_CW_BACK_PIXMAP, &none);
-            deleteLater();
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() != QEvent::Expose)
+            return false;
+        watched->removeEventFilter(this); // the server may expose again before it is deleted
+        const std::uint32_t none = XCB_BACK_PIXMAP_NONE;
+        xcb_change_window_attributes(connection_, window_, XCB_CW_BACK_PIXMAP, &none);
+        // A remembered picture is checked against the window as it starts
+        // now: fonts, settings or libraries may have changed since.
+        if (rendered_.isNull()) {
+            rendered_ = render(widget_, remembered_.size());
+            if (!remembered_.holds(rendered_))
+                remembered_.remember(rendered_);
+        } else {
+            remembered_.remember(rendered_);
         }
+        rendered_ = QImage();
+        deleteLater();
         return false;
     }
 
 private:
     xcb_connection_t *connection_;
     xcb_window_t window_;
+    QWidget &widget_;
+    RememberedPicture remembered_;
+    QImage rendered_;
 };
 
 } // namespace
 
-bool giveStartPicture(QWidget &window) {
+StartPicture giveStartPicture(QWidget &window) {
     xcb_connection_t *connection = x11Connection();
     if (connection == nullptr)
-        return false;
+        return StartPicture::None;
     const auto id = static_cast<xcb_window_t>(window.winId());
     const auto geometryCookie = xcb_get_geometry(connection, id);
     const auto attributesCookie = xcb_get_window_attributes(connection, id);
@@ -70,34 +98,36 @@ bool giveStartPicture(QWidget &window) {
         xcb_get_window_attributes_reply(connection, attributesCookie, nullptr), &std::free);
     if (!geometry || !attributes ||
         !laidOutAsRgb32(connection, attributes->visual, geometry->depth))
-        return false;
+        return StartPicture::None;
 
-    // The picture at the window's scale, as the window's own first paint
-    // draws it.
-    QImage picture(geometry->width, geometry->height, QImage::Format_RGB32);
-    picture.setDevicePixelRatio(window.windowHandle()->devicePixelRatio());
-    window.render(&picture);
-
+    const QSize size(geometry->width, geometry->height);
     const xcb_pixmap_t pixmap = xcb_generate_id(connection);
     const xcb_gcontext_t gc = xcb_generate_id(connection);
     xcb_create_pixmap(connection, geometry->depth, pixmap, id, geometry->width, geometry->height);
     xcb_create_gc(connection, gc, pixmap, 0, nullptr);
     // In bands of rows well within the smallest request length a server
     // takes (256 KiB).
-    const int rows = std::max(1, 65536 / static_cast<int>(picture.bytesPerLine()));
-    for (int y = 0; y < picture.height(); y += rows) {
-        const int band = std::min(rows, picture.height() - y);
+    const auto put = [&](int top, int rows, const uchar *bits) {
         xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, geometry->width,
-                      static_cast<std::uint16_t>(band), 0, static_cast<std::int16_t>(y), 0,
-                      geometry->depth, static_cast<std::uint32_t>(band * picture.bytesPerLine()),
-                      picture.constScanLine(y));
+                      static_cast<std::uint16_t>(rows), 0, static_cast<std::int16_t>(top), 0,
+                      geometry->depth, static_cast<std::uint32_t>(rows * size.width() * 4), bits);
+    };
+    RememberedPicture remembered(window, size);
+    QImage rendered;
+    if (!remembered.read(put)) {
+        rendered = render(window, size);
+        const int rows = std::max(1, 65536 / static_cast<int>(rendered.bytesPerLine()));
+        for (int top = 0; top < size.height(); top += rows)
+            put(top, std::min(rows, size.height() - top), rendered.constScanLine(top));
     }
     xcb_change_window_attributes(connection, id, XCB_CW_BACK_PIXMAP, &pixmap);
     xcb_free_gc(connection, gc);
     xcb_free_pixmap(connection, pixmap); // the window keeps its background
+    const StartPicture given =
+        rendered.isNull() ? StartPicture::Remembered : StartPicture::Rendered;
     window.windowHandle()->installEventFilter(
-        new TakeOffAtExpose(connection, id, window.windowHandle()));
-    return true;
+        new TakeOffAtExpose(connection, id, window, std::move(remembered), std::move(rendered)));
+    return given;
 }
 
 } // namespace ctallix

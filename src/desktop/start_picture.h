@@ -6,13 +6,21 @@ class QWidget;
 
 namespace ctallix {
 
-// Before `window` is shown on X: renders the window as it starts and gives
-// the picture to its X window as background, which the server paints as it
-// maps the window; at the first expose, once the program paints the window
+enum class StartPicture {
+    None,       // on other platforms, or where the window's visual is not
+                // 24-bit true colour as the picture is laid out
+    Rendered,   // drawn now: the labels' faces are loaded
+    Remembered, // the one an earlier start left in the cache
+};
+
+// Before `window` is shown on X: gives the picture of the window as it
+// starts to its X window as background, which the server paints as it maps
+// the window. The picture is the one an earlier start remembered, or else
+// rendered now. At the first expose, before the program paints the window
 // itself, the background is taken off again (Qt's windows have none), so a
 // later expose never shows the start picture over what the window shows
-// then. Returns false, having done nothing, on other platforms or where the
-// window's visual is not 24-bit true colour as the picture is laid out.
-bool giveStartPicture(QWidget &window);
+// then; and the picture the window really starts with is remembered for the
+// next start, where it is not the one remembered already.
+StartPicture giveStartPicture(QWidget &window);
 
 } // namespace ctallix

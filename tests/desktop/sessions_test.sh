@@ -19,7 +19,7 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 mkdir -m 700 "$work/runtime"
-export XDG_RUNTIME_DIR=$work/runtime XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=ctallix-test
+export XDG_RUNTIME_DIR=$work/runtime XDG_CACHE_HOME=$work/cache XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=ctallix-test
 # Weston in the test's own process group, stopped before the buses.
 weston --backend=headless-backend.so --xwayland --socket="$WAYLAND_DISPLAY" --idle-time=0 \
   --log="$work/weston.log" >/dev/null 2>&1 &

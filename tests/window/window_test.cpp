@@ -20,11 +20,13 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <xcb/xcb.h>
 
 #include <clocale>
+#include <functional>
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -163,8 +165,11 @@ private slots:
 
     // On X the window starts as the committed picture of its scale shows it,
     // from the moment the server maps it: before the program has handled an
-    // event, the server shows it as the window's background. Once the
-    // program paints, an expose no longer brings the start picture back.
+    // event, the server shows it as the window's background. A start after
+    // the first shows the picture the one before left in the cache; one that
+    // is not what the window starts with is shown once and then replaced, one
+    // cut short is not shown, and each text keeps a picture of its own. Once
+    // the program paints, an expose no longer brings the start picture back.
     void startPicture() {
         if (QGuiApplication::platformName() != "xcb")
             QSKIP("the picture is read from the X server");
@@ -180,18 +185,51 @@ private slots:
         QTRY_VERIFY2_WITH_TIMEOUT(shot() == want, qPrintable(picture), 5000);
 
         QVERIFY(ctallix::test::openXServer());
+        QTemporaryDir cache;
+        qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
+        const auto file = [&] { return QDir(cache.path() + "/ctallix").entryList(QDir::Files); };
+        const auto spoil = [&](qint64 cut, char with) {
+            QFile saved(cache.path() + "/ctallix/" + file().value(0));
+            QVERIFY(file().size() == 1 && saved.open(QIODevice::ReadWrite));
+            QVERIFY(saved.resize(saved.size() - cut) && saved.seek(saved.size() - 4096));
+            QVERIFY(with == 0 || saved.write(QByteArray(4096, with)) == 4096);
+        };
+        using Given = ctallix::StartPicture;
+        const struct {
+            const char *start;
+            std::function<void()> before;
+            Given given;
+            bool shown; // the committed picture at the map
+            const char *label1 = "Orvane";
+        } starts[] = {
+            {"first", [] {}, Given::Rendered, true},
+            {"second", [] {}, Given::Remembered, true},
+            {"changed", [&] { spoil(0, 'x'); }, Given::Remembered, false},
+            {"after the change", [] {}, Given::Remembered, true},
+            {"cut short", [&] { spoil(1, 0); }, Given::Rendered, true},
+            {"another text", [] {}, Given::Rendered, false, "Orvane?"},
+            {"the first text again", [] {}, Given::Remembered, true},
+        };
         form.hide(); // the picture it shows would show through a window without one
-        ctallix::Form1 early;
-        ctallix::giveStartPicture(early);
-        early.show();
-        xcb_flush(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection());
-        QVERIFY2(ctallix::test::windowPicture(early.winId()) == want, "at the map");
-        QVERIFY(QTest::qWaitForWindowExposed(&early));
-        QTest::mouseClick(early.findChild<QWidget *>("Pic3(2)"), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(ctallix::test::windowPicture(early.winId()) != want, 5000);
-        const QImage changed = ctallix::test::windowPicture(early.winId());
-        QVERIFY2(ctallix::test::windowPicture(early.winId(), true) == changed, "after an expose");
-        early.hide();
+        for (const auto &row : starts) {
+            row.before();
+            ctallix::Form1 early;
+            early.findChild<QLabel *>("Label1")->setText(row.label1);
+            QCOMPARE(ctallix::giveStartPicture(early), row.given);
+            early.show();
+            xcb_flush(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection());
+            QVERIFY2((ctallix::test::windowPicture(early.winId()) == want) == row.shown, row.start);
+            QVERIFY(QTest::qWaitForWindowExposed(&early));
+            if (&row != std::end(starts) - 1)
+                continue;
+            QTest::mouseClick(early.findChild<QWidget *>("Pic3(2)"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(ctallix::test::windowPicture(early.winId()) != want, 5000);
+            const QImage changed = ctallix::test::windowPicture(early.winId());
+            QVERIFY2(ctallix::test::windowPicture(early.winId(), true) == changed,
+                     "after an expose");
+        }
+        QCOMPARE(file().size(), 2);
+        qunsetenv("XDG_CACHE_HOME");
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
     }
