@@ -17,12 +17,13 @@
 // VmHWM and its smaps_rollup Rss just before, and the ru_maxrss that
 // wait4() reports. The programs take turns, so that a slow spell of the
 // machine does not land on one of them only; one unmeasured warm-up run of
-// each fills the page and font caches first.
+// each fills the page and font caches (and cTallix's start picture) first.
 //
 // Usage: ctallix_launch_bench [--runs N] [--goal-faster-than NAME] [--goal-ratio R]
 //                             [--goal-rss-ratio Q] [--goal-rss-mib MIB]
 //                             NAME=COMMAND [NAME=COMMAND ...]
-// COMMAND is split at blanks. The first program is the one measured against
+// COMMAND is split at blanks; words of the form NAME=VALUE before the program
+// set its environment, as in a shell. The first program is the one measured against
 // the others: the ratios are its medians over theirs, and the goals (painted
 // within R times NAME's median, default 1; peak RSS within Q times NAME's and
 // within MIB mebibytes) are checked for it. Memory is shown in MiB (1024 x 1024 bytes), as ps and
@@ -96,8 +97,13 @@ pid_t spawn(const Program &program) {
         dup2(devnull, 1);
         dup2(devnull, 2);
         std::vector<char *> args;
-        for (const std::string &a : program.argv)
-            args.push_back(const_cast<char *>(a.c_str()));
+        for (const std::string &a : program.argv) {
+            const size_t eq = a.find('=');
+            if (args.empty() && eq != std::string::npos) // a leading NAME=VALUE, as in a shell
+                setenv(a.substr(0, eq).c_str(), a.c_str() + eq + 1, 1);
+            else
+                args.push_back(const_cast<char *>(a.c_str()));
+        }
         args.push_back(nullptr);
         execvp(args[0], args.data());
         _exit(127);
