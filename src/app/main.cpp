@@ -40,11 +40,11 @@ int main(int argc, char *argv[]) {
         &form, &ctallix::Form1::pressing, &form,
         [&form](const ctallix::Control &pressed) { ctallix::framePressing(form, pressed); });
     ctallix::followFocus(form);
-    // A start picture rendered now loads the labels' faces before the window
-    // maps; otherwise they are loaded while the display server maps it.
-    const ctallix::StartPicture picture = ctallix::giveStartPicture(form);
+    // Without a start picture, the labels' faces are loaded while the display
+    // server maps the window; with one, the window shows it from the map on.
+    const bool pictured = ctallix::giveStartPicture(form) != ctallix::StartPicture::None;
     ctallix::showAsEntry(form);
-    if (picture != ctallix::StartPicture::Rendered)
+    if (!pictured)
         form.drawTextAhead();
     QTimer::singleShot(0, [] { ctallix::followScreenReaderSwitch(); });
     return QApplication::exec();

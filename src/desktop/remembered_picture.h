@@ -3,11 +3,11 @@
 // drawing the window, which loads the labels' faces.
 #pragma once
 
-#include <QByteArray>
 #include <QSize>
-#include <QString>
+#include <QtGlobal>
 
 #include <functional>
+#include <string>
 
 class QImage;
 class QWidget;
@@ -39,8 +39,10 @@ public:
     QSize size() const { return size_; }
 
 private:
-    QString path_;
-    QByteArray header_;
+    qint64 pictureBytes() const { return qint64(size_.width()) * size_.height() * 4; }
+
+    std::string path_;
+    std::string header_;
     QSize size_;
 };
 

@@ -47,13 +47,14 @@ QImage render(QWidget &window, QSize size) {
 
 // At the window's first expose, before the program paints it: takes the
 // background off, and leaves the picture the window starts with in the
-// cache for the next start, where the one there is not it.
+// cache for the next start, where the one there is not it (none, or one
+// from before fonts, settings or libraries changed).
 class TakeOffAtExpose : public QObject {
 public:
     TakeOffAtExpose(xcb_connection_t *connection, xcb_window_t window, QWidget &widget,
-                    RememberedPicture remembered, QImage rendered)
+                    RememberedPicture remembered)
         : QObject(widget.windowHandle()), connection_(connection), window_(window), widget_(widget),
-          remembered_(std::move(remembered)), rendered_(std::move(rendered)) {}
+          remembered_(std::move(remembered)) {}
 
     bool eventFilter(QObject *watched, QEvent *event) override {
         if (event->type() != QEvent::Expose)
@@ -61,16 +62,8 @@ public:
         watched->removeEventFilter(this); // the server may expose again before it is deleted
         const std::uint32_t none = XCB_BACK_PIXMAP_NONE;
         xcb_change_window_attributes(connection_, window_, XCB_CW_BACK_PIXMAP, &none);
-        // A remembered picture is checked against the window as it starts
-        // now: fonts, settings or libraries may have changed since.
-        if (rendered_.isNull()) {
-            rendered_ = render(widget_, remembered_.size());
-            if (!remembered_.holds(rendered_))
-                remembered_.remember(rendered_);
-        } else {
-            remembered_.remember(rendered_);
-        }
-        rendered_ = QImage();
+        if (const QImage picture = render(widget_, remembered_.size()); !remembered_.holds(picture))
+            remembered_.remember(picture);
         deleteLater();
         return false;
     }
@@ -80,7 +73,6 @@ private:
     xcb_window_t window_;
     QWidget &widget_;
     RememberedPicture remembered_;
-    QImage rendered_;
 };
 
 } // namespace
@@ -113,20 +105,19 @@ StartPicture giveStartPicture(QWidget &window) {
                       geometry->depth, static_cast<std::uint32_t>(rows * size.width() * 4), bits);
     };
     RememberedPicture remembered(window, size);
-    QImage rendered;
+    StartPicture given = StartPicture::Remembered;
     if (!remembered.read(put)) {
-        rendered = render(window, size);
-        const int rows = std::max(1, 65536 / static_cast<int>(rendered.bytesPerLine()));
+        const QImage picture = render(window, size);
+        const int rows = std::max(1, 65536 / static_cast<int>(picture.bytesPerLine()));
         for (int top = 0; top < size.height(); top += rows)
-            put(top, std::min(rows, size.height() - top), rendered.constScanLine(top));
+            put(top, std::min(rows, size.height() - top), picture.constScanLine(top));
+        given = StartPicture::Rendered;
     }
     xcb_change_window_attributes(connection, id, XCB_CW_BACK_PIXMAP, &pixmap);
     xcb_free_gc(connection, gc);
     xcb_free_pixmap(connection, pixmap); // the window keeps its background
-    const StartPicture given =
-        rendered.isNull() ? StartPicture::Remembered : StartPicture::Rendered;
     window.windowHandle()->installEventFilter(
-        new TakeOffAtExpose(connection, id, window, std::move(remembered), std::move(rendered)));
+        new TakeOffAtExpose(connection, id, window, std::move(remembered)));
     return given;
 }
 
