@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace ctallix {
@@ -46,13 +47,13 @@ QImage render(QWidget &window, QSize size) {
 }
 
 // At the window's first expose, before the program paints it: takes the
-// background off, and leaves the picture the window starts with in the
-// cache for the next start, where the one there is not it (none, or one
-// from before fonts, settings or libraries changed).
+// background off, and checks a remembered picture against the window as it
+// starts now, which it replaces where they differ (fonts, settings or
+// libraries may have changed since).
 class TakeOffAtExpose : public QObject {
 public:
     TakeOffAtExpose(xcb_connection_t *connection, xcb_window_t window, QWidget &widget,
-                    RememberedPicture remembered)
+                    std::optional<RememberedPicture> remembered)
         : QObject(widget.windowHandle()), connection_(connection), window_(window), widget_(widget),
           remembered_(std::move(remembered)) {}
 
@@ -62,8 +63,11 @@ public:
         watched->removeEventFilter(this); // the server may expose again before it is deleted
         const std::uint32_t none = XCB_BACK_PIXMAP_NONE;
         xcb_change_window_attributes(connection_, window_, XCB_CW_BACK_PIXMAP, &none);
-        if (const QImage picture = render(widget_, remembered_.size()); !remembered_.holds(picture))
-            remembered_.remember(picture);
+        if (remembered_) {
+            const QImage picture = render(widget_, remembered_->size());
+            if (!remembered_->holds(picture))
+                remembered_->remember(picture);
+        }
         deleteLater();
         return false;
     }
@@ -72,7 +76,7 @@ private:
     xcb_connection_t *connection_;
     xcb_window_t window_;
     QWidget &widget_;
-    RememberedPicture remembered_;
+    std::optional<RememberedPicture> remembered_; // to be checked
 };
 
 } // namespace
@@ -104,13 +108,15 @@ StartPicture giveStartPicture(QWidget &window) {
                       static_cast<std::uint16_t>(rows), 0, static_cast<std::int16_t>(top), 0,
                       geometry->depth, static_cast<std::uint32_t>(rows * size.width() * 4), bits);
     };
-    RememberedPicture remembered(window, size);
+    std::optional<RememberedPicture> remembered(std::in_place, window, size);
     StartPicture given = StartPicture::Remembered;
-    if (!remembered.read(put)) {
+    if (!remembered->read(put)) {
         const QImage picture = render(window, size);
         const int rows = std::max(1, 65536 / static_cast<int>(picture.bytesPerLine()));
         for (int top = 0; top < size.height(); top += rows)
             put(top, std::min(rows, size.height() - top), picture.constScanLine(top));
+        remembered->remember(picture);
+        remembered.reset(); // it is the window's picture
         given = StartPicture::Rendered;
     }
     xcb_change_window_attributes(connection, id, XCB_CW_BACK_PIXMAP, &pixmap);
