@@ -15,8 +15,6 @@
 #include <cstdlib>
 #include <vector>
 
-// Plain POSIX files: the few hundred kilobytes of Qt's file and stream
-// classes that this would page in count in every start's memory.
 namespace ctallix {
 
 namespace {
@@ -55,10 +53,13 @@ std::string shown(const QWidget &window, QSize size) {
         for (const int edge : {place.x(), place.y(), place.width(), place.height()})
             append(bytes, edge);
         append(bytes, w->isVisibleTo(&window));
-        if (const auto *label = qobject_cast<const QLabel *>(w))
-            append(bytes, label->text()), append(bytes, label->font());
-        else if (const auto *button = qobject_cast<const QAbstractButton *>(w))
-            append(bytes, button->text()), append(bytes, button->font());
+        if (const auto *label = qobject_cast<const QLabel *>(w)) {
+            append(bytes, label->text());
+            append(bytes, label->font());
+        } else if (const auto *button = qobject_cast<const QAbstractButton *>(w)) {
+            append(bytes, button->text());
+            append(bytes, button->font());
+        }
     }
     return bytes;
 }
@@ -97,7 +98,9 @@ std::string cacheFolder() {
     return home != nullptr && home[0] == '/' ? std::string(home) + "/.cache" : std::string();
 }
 
-// Reads or writes exactly `size` bytes.
+// Reads or writes exactly `size` bytes. The files are read and written with
+// plain POSIX calls: Qt's file and stream classes would page in about 140
+// KiB more of its library at every start.
 template <class Transfer, class Bytes>
 bool whole(Transfer transfer, int fd, Bytes *bytes, std::size_t size) {
     while (size > 0) {
@@ -140,10 +143,11 @@ bool RememberedPicture::read(
     const std::function<void(int top, int rows, const uchar *bits)> &band) const {
     if (path_.empty())
         return false;
-    const File file(open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    // Not blocking where something other than a file has taken its name.
+    const File file(open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat status {};
     std::string header(header_.size(), '\0');
-    if (file.fd() < 0 || fstat(file.fd(), &status) != 0 ||
+    if (file.fd() < 0 || fstat(file.fd(), &status) != 0 || !S_ISREG(status.st_mode) ||
         status.st_size != off_t(header_.size()) + pictureBytes() ||
         !whole(::read, file.fd(), header.data(), header.size()) || header != header_)
         return false;
@@ -185,7 +189,7 @@ void RememberedPicture::remember(const QImage &picture) const {
     const bool written =
         whole(::write, file.fd(), header_.data(), header_.size()) &&
         whole(::write, file.fd(), picture.constBits(), std::size_t(pictureBytes()));
-    if (!written || fchmod(file.fd(), 0644) != 0 || rename(temporary.c_str(), path_.c_str()) != 0)
+    if (!written || rename(temporary.c_str(), path_.c_str()) != 0)
         unlink(temporary.c_str());
 }
 

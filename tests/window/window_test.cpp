@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <xcb/xcb.h>
 
 #include <clocale>
@@ -207,6 +208,12 @@ private slots:
             {"changed", [&] { spoil(0, 'x'); }, Given::Remembered, false},
             {"after the change", [] {}, Given::Remembered, true},
             {"cut short", [&] { spoil(1, 0); }, Given::Rendered, true},
+            {"a pipe in its place",
+             [&] {
+                 const QString saved = cache.path() + "/ctallix/" + file().value(0);
+                 QVERIFY(QFile::remove(saved) && mkfifo(QFile::encodeName(saved), 0600) == 0);
+             },
+             Given::Rendered, true},
             {"another text", [] {}, Given::Rendered, false, "Orvane?"},
             {"the first text again", [] {}, Given::Remembered, true},
         };
