@@ -68,7 +68,7 @@ std::string shown(const QWidget &window, QSize size) {
 // Qt it runs on.
 std::string drawer() {
     std::string bytes;
-    struct stat program {};
+    struct stat program = {};
     if (stat("/proc/self/exe", &program) == 0)
         for (const auto field :
              {std::int64_t(program.st_dev), std::int64_t(program.st_ino),
@@ -145,7 +145,7 @@ bool RememberedPicture::read(
         return false;
     // Not blocking where something other than a file has taken its name.
     const File file(open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct stat status {};
+    struct stat status = {};
     std::string header(header_.size(), '\0');
     if (file.fd() < 0 || fstat(file.fd(), &status) != 0 || !S_ISREG(status.st_mode) ||
         status.st_size != off_t(header_.size()) + pictureBytes() ||
