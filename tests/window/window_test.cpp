@@ -188,38 +188,39 @@ private slots:
         QVERIFY(ctallix::test::openXServer());
         QTemporaryDir cache;
         qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
-        const auto file = [&] { return QDir(cache.path() + "/ctallix").entryList(QDir::Files); };
-        const auto spoil = [&](qint64 cut, char with) {
-            QFile saved(cache.path() + "/ctallix/" + file().value(0));
-            QVERIFY(file().size() == 1 && saved.open(QIODevice::ReadWrite));
-            QVERIFY(saved.resize(saved.size() - cut) && saved.seek(saved.size() - 4096));
-            QVERIFY(with == 0 || saved.write(QByteArray(4096, with)) == 4096);
+        const auto files = [&] { return QDir(cache.path() + "/ctallix").entryList(QDir::Files); };
+        const auto saved = [&] { return cache.path() + "/ctallix/" + files().value(0); };
+        const auto spoil = [&](qint64 cut, char with) { // the last 4096 bytes overwritten
+            QFile file(saved());
+            return files().size() == 1 && file.open(QIODevice::ReadWrite) &&
+                   file.resize(file.size() - cut) && file.seek(file.size() - 4096) &&
+                   (with == 0 || file.write(QByteArray(4096, with)) == 4096);
         };
         using Given = ctallix::StartPicture;
         const struct {
             const char *start;
-            std::function<void()> before;
+            std::function<bool()> before;
             Given given;
             bool shown; // the committed picture at the map
             const char *label1 = "Orvane";
         } starts[] = {
-            {"first", [] {}, Given::Rendered, true},
-            {"second", [] {}, Given::Remembered, true},
-            {"changed", [&] { spoil(0, 'x'); }, Given::Remembered, false},
-            {"after the change", [] {}, Given::Remembered, true},
-            {"cut short", [&] { spoil(1, 0); }, Given::Rendered, true},
+            {"first", [] { return true; }, Given::Rendered, true},
+            {"second", [] { return true; }, Given::Remembered, true},
+            {"changed", [&] { return spoil(0, 'x'); }, Given::Remembered, false},
+            {"after the change", [] { return true; }, Given::Remembered, true},
+            {"cut short", [&] { return spoil(1, 0); }, Given::Rendered, true},
             {"a pipe in its place",
              [&] {
-                 const QString saved = cache.path() + "/ctallix/" + file().value(0);
-                 QVERIFY(QFile::remove(saved) && mkfifo(QFile::encodeName(saved), 0600) == 0);
+                 const QString path = saved();
+                 return QFile::remove(path) && mkfifo(QFile::encodeName(path), 0600) == 0;
              },
              Given::Rendered, true},
-            {"another text", [] {}, Given::Rendered, false, "Orvane?"},
-            {"the first text again", [] {}, Given::Remembered, true},
+            {"another text", [] { return true; }, Given::Rendered, false, "Orvane?"},
+            {"the first text again", [] { return true; }, Given::Remembered, true},
         };
         form.hide(); // the picture it shows would show through a window without one
         for (const auto &row : starts) {
-            row.before();
+            QVERIFY2(row.before(), row.start);
             ctallix::Form1 early;
             early.findChild<QLabel *>("Label1")->setText(row.label1);
             QCOMPARE(ctallix::giveStartPicture(early), row.given);
@@ -235,7 +236,7 @@ private slots:
             QVERIFY2(ctallix::test::windowPicture(early.winId(), true) == changed,
                      "after an expose");
         }
-        QCOMPARE(file().size(), 2);
+        QCOMPARE(files().size(), 2);
         qunsetenv("XDG_CACHE_HOME");
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
