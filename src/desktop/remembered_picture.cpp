@@ -152,7 +152,7 @@ bool RememberedPicture::read(
         !whole(::read, file.fd(), header.data(), header.size()) || header != header_)
         return false;
     const std::size_t line = std::size_t(size_.width()) * 4;
-    const int rows = std::max(1, int(65536 / line));
+    const int rows = bandRows(qint64(line));
     std::vector<uchar> bits(std::size_t(rows) * line);
     for (int top = 0; top < size_.height(); top += rows) {
         const int n = std::min(rows, size_.height() - top);

@@ -14,6 +14,12 @@ class QWidget;
 
 namespace ctallix {
 
+// Rows of `bytesPerLine` that a band of the start picture holds: 64 KiB, well
+// within the smallest request length an X server takes (256 KiB).
+inline int bandRows(qint64 bytesPerLine) {
+    return bytesPerLine >= 65536 ? 1 : int(65536 / bytesPerLine);
+}
+
 class RememberedPicture {
 public:
     // The picture of `window` as it is now, `size` device pixels large. Its

@@ -101,8 +101,6 @@ StartPicture giveStartPicture(QWidget &window) {
     const xcb_gcontext_t gc = xcb_generate_id(connection);
     xcb_create_pixmap(connection, geometry->depth, pixmap, id, geometry->width, geometry->height);
     xcb_create_gc(connection, gc, pixmap, 0, nullptr);
-    // In bands of rows well within the smallest request length a server
-    // takes (256 KiB).
     const auto put = [&](int top, int rows, const uchar *bits) {
         xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, geometry->width,
                       static_cast<std::uint16_t>(rows), 0, static_cast<std::int16_t>(top), 0,
@@ -112,7 +110,7 @@ StartPicture giveStartPicture(QWidget &window) {
     StartPicture given = StartPicture::Remembered;
     if (!remembered->read(put)) {
         const QImage picture = render(window, size);
-        const int rows = std::max(1, 65536 / static_cast<int>(picture.bytesPerLine()));
+        const int rows = bandRows(picture.bytesPerLine());
         for (int top = 0; top < size.height(); top += rows)
             put(top, std::min(rows, size.height() - top), picture.constScanLine(top));
         remembered->remember(picture);
